@@ -1,0 +1,56 @@
+#pragma once
+// The control window: palette, menu labels, key legend, ticker line; its first timer tick
+// starts the key loop that drives the test patterns from the global keyboard.
+#include "host/form.h"
+#include "host/label.h"
+#include "host/picture_box.h"
+#include "host/timer.h"
+#include "patterns/test_patterns.h"
+#include <array>
+
+namespace vx {
+
+class frmMain : public Form, public TestPatterns {
+  public:
+    frmMain();
+
+    // The key loop runs while this is True (-1).
+    Boolean bKeyLoop = vbFalse;
+    // True while the ticker shows its English line.
+    Boolean bTickerEnglish = vbFalse;
+
+    Timer Timer2;
+    Label lbHEHE;
+    Label btPick;
+    PictureBox Picture9, Picture8, Picture7, Picture6, Picture5, Picture4, Picture3, Picture2,
+        Picture1;
+    Timer Timer1;
+    PictureBox PicBack;
+    Label lbCop, tLabel12, lbTitle;
+    Label lbRan, Label20, lbHL, lbVL, lbHG, lbVG;
+    Label Label15, Label14, Label13, Label12, Label11, Label10, Label9, Label8, Label7, Label6,
+        Label5, Label4, Label1, Label3, Label2;
+
+    // The key loop (the first tick of Timer1).
+    void Timer1_Timer();
+    // Which row of the key table passes now: 1 to 16, 0 for none. Rows below a passing row
+    // are not queried.
+    static int matchKeyRow();
+    void runKeyRow(int row);
+
+    void stPicCol();
+    void UpdateStatus(PictureBox& target, const String& text);
+
+  protected:
+    void InitializeComponent() override;
+    void Form_Load() override;
+    void Form_Unload(Integer& Cancel) override;
+    OleColor customColour() override { return Picture9.BackColor(); }
+
+  private:
+    void WhenLoad();
+    void sdesk();
+    std::array<PictureBox*, 9> swatches();
+};
+
+} // namespace vx

@@ -1,0 +1,231 @@
+#include "host/form.h"
+#include "host/errors.h"
+#include "host/events.h"
+#include "host/label.h"
+#include "host/picture_box.h"
+#include "host/qt/canvas_state.h"
+#include "host/qt/qt_util.h"
+#include "host/timer.h"
+#include "platform/qt/window_table.h"
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <cctype>
+
+namespace vx {
+namespace {
+int gLoaded = 0;
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+QRect screenRect() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+} // namespace
+
+int Form::loadedCount() { return gLoaded; }
+
+Form::Form(std::string windowClass) : windowClass_(std::move(windowClass)) {
+    setBackColor(0x8000000F);
+}
+
+Form::~Form() {
+    if (auto* w = cs().widget.data()) {
+        w->sink = nullptr;
+        delete w;
+    }
+}
+
+void Form::Load() {
+    if (loaded_) return;
+    hostqt::registerFonts();
+    Qt::WindowFlags flags = Qt::Window;
+    if (borderStyle == vbBSNone) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (minButton) flags |= Qt::WindowMinimizeButtonHint;
+        if (maxButton) flags |= Qt::WindowMaximizeButtonHint;
+        if (borderStyle == vbFixedSingle) flags |= Qt::MSWindowsFixedSizeDialogHint;
+    }
+    auto* w = new hostqt::SurfaceWidget(nullptr, flags);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->sink = this;
+    w->fill = hostqt::toQColor(BackColor());
+    w->setWindowTitle(QString::fromStdU16String(caption_));
+    if (!iconResource.empty()) w->setWindowIcon(QIcon(QString::fromStdString(":/" + iconResource)));
+    const QSize client(hostqt::twipsToLogical(clientWidth), hostqt::twipsToLogical(clientHeight));
+    if (borderStyle == vbFixedSingle) w->setFixedSize(client);
+    else w->resize(client);
+    cs().widget = w;
+    win::qt::registerWindow(w, windowClass_);
+    windowState_ = startWindowState;
+    loaded_ = true;
+    ++gLoaded;
+    InitializeComponent();
+    Form_Load();
+}
+
+void Form::applyWindowState() {
+    auto* w = cs().widget.data();
+    if (!w) return;
+    if (windowState_ == vbMaximized) {
+        // The whole screen as explicit geometry: window managers may ignore hints.
+        const QRect r = screenRect();
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        w->setGeometry(r);
+    } else if (windowState_ == vbMinimized) {
+        w->showMinimized();
+    }
+}
+
+void Form::Show() {
+    Load();
+    auto* w = cs().widget.data();
+    if (!w) return;
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (centerOnFirstShow && windowState_ == vbNormal) {
+            const QRect r = screenRect();
+            w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
+        }
+    }
+    applyWindowState();
+    w->show();
+    w->raise();
+}
+
+void Form::Hide() {
+    if (auto* w = cs().widget.data()) w->hide();
+}
+
+void Form::Unload() {
+    if (!loaded_) return;
+    Integer cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0 || !loaded_) return;
+    loaded_ = false;
+    --gLoaded;
+    for (Control* c : controls_) c->destroyWidget();
+    controls_.clear();
+    byName_.clear();
+    runtime_.clear();
+    auto* w = cs().widget.data();
+    releaseSurface();
+    if (w) {
+        // The window may be unloading from inside one of its own event handlers.
+        w->sink = nullptr;
+        w->hide();
+        w->deleteLater();
+    }
+    shownOnce_ = false;
+    if (gLoaded == 0) endIfNoFormsLeft();
+}
+
+void Form::setCaption(const String& c) {
+    caption_ = c;
+    if (auto* w = cs().widget.data()) w->setWindowTitle(QString::fromStdU16String(c));
+}
+
+Single Form::Left() {
+    Load();
+    return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().x()));
+}
+Single Form::Top() {
+    Load();
+    return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().y()));
+}
+Single Form::Width() {
+    Load();
+    return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().width()));
+}
+Single Form::Height() {
+    Load();
+    return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().height()));
+}
+void Form::setWidth(Single v) { Move(Left(), Top(), v, Height()); }
+void Form::setHeight(Single v) { Move(Left(), Top(), Width(), v); }
+
+void Form::Move(Single left, Single top, Single width, Single height) {
+    Load();
+    if (width < 0 || height < 0) raiseError(errInvalidProperty);
+    auto* w = cs().widget.data();
+    // Outer size in, client size to Qt: take off what the frame adds.
+    const QRect frame = w->frameGeometry(), client = w->geometry();
+    const int extraW = frame.width() - client.width(), extraH = frame.height() - client.height();
+    const int cw = std::max(0, hostqt::twipsToLogical(width) - extraW);
+    const int ch = std::max(0, hostqt::twipsToLogical(height) - extraH);
+    if (borderStyle == vbFixedSingle) w->setFixedSize(cw, ch);
+    else w->resize(cw, ch);
+    w->move(hostqt::twipsToLogical(left), hostqt::twipsToLogical(top));
+}
+
+void Form::setWindowState(Integer s) {
+    if (s < vbNormal || s > vbMaximized) raiseError(errInvalidProperty);
+    Load();
+    const Integer old = windowState_;
+    windowState_ = s;
+    auto* w = cs().widget.data();
+    if (s == vbNormal && old != vbNormal) {
+        if (w->isMinimized()) w->showNormal();
+        if (borderStyle == vbFixedSingle)
+            w->setFixedSize(hostqt::twipsToLogical(clientWidth), hostqt::twipsToLogical(clientHeight));
+    }
+    if (w->isVisible()) applyWindowState();
+}
+
+Boolean Form::Visible() const {
+    return toBoolean(loaded_ && cs().widget && cs().widget->isVisible());
+}
+
+void Form::adopt(Control* c) {
+    controls_.push_back(c);
+    byName_[lower(c->Name())] = c;
+}
+
+Control* Form::control(const std::string& name) const {
+    const auto it = byName_.find(lower(name));
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+Control& Form::addControl(const std::string& progId, const std::string& name) {
+    Load();
+    if (control(name)) raiseError(errControlExists, "There is already a control with the name '" + name + "'");
+    const std::string id = lower(progId);
+    std::unique_ptr<Control> c;
+    if (id == "vb.picturebox") c = std::make_unique<PictureBox>();
+    else if (id == "vb.label") c = std::make_unique<Label>();
+    else if (id == "vb.timer") c = std::make_unique<Timer>();
+    else raiseError(errNoSuchClass);
+    c->setVisible(vbFalse); // controls added at run time start hidden
+    c->create(*this, name);
+    c->ZOrder(0); // controls added at run time go in front
+    runtime_.push_back(std::move(c));
+    return *runtime_.back();
+}
+
+void Form::sinkMouseDown(int b, int s, double x, double y) {
+    const auto& st = cs();
+    const Single X = static_cast<Single>(st.fromDeviceX(x) + ScaleLeft());
+    const Single Y = static_cast<Single>(st.fromDeviceY(y) + ScaleTop());
+    invokeHandler([&] { Form_MouseDown(static_cast<Integer>(b), static_cast<Integer>(s), X, Y); });
+}
+
+void Form::sinkClick() {
+    invokeHandler([this] { Form_Click(); });
+}
+
+void Form::sinkCloseRequest() {
+    // Unloading destroys the window, so it waits until the close event has returned.
+    QTimer::singleShot(0, cs().widget.data(), [this] { invokeHandler([this] { Unload(); }); });
+}
+
+} // namespace vx

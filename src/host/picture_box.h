@@ -1,0 +1,33 @@
+#pragma once
+// A picture box: a control with a drawing surface that can also hold other controls.
+#include "host/canvas.h"
+#include "host/control.h"
+#include "host/qt/event_sink.h"
+
+namespace vx {
+
+class PictureBox : public Control, public Canvas, private hostqt::EventSink {
+  public:
+    PictureBox();
+    ~PictureBox() override;
+    Integer BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(Integer style); // 0 none, 1 fixed single
+
+  protected:
+    QWidget* makeWidget(QWidget* parent) override;
+    void widgetDestroyed() override;
+    bool setOwnProperty(std::string_view lowerName, const Value& v) override;
+    void needSurface() override;
+
+  private:
+    void sinkMouseDown(int b, int s, double x, double y) override;
+    void sinkMouseMove(int b, int s, double x, double y) override;
+    void sinkMouseUp(int b, int s, double x, double y) override;
+    void sinkClick() override;
+    void sinkDblClick() override;
+    void mouse(MouseHandler h, int b, int s, double x, double y);
+
+    Integer borderStyle_ = 1;
+};
+
+} // namespace vx

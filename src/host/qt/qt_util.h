@@ -1,0 +1,19 @@
+#pragma once
+// Conversions between the program's units and Qt's.
+#include "host/font.h"
+#include "host/vb_types.h"
+#include <QColor>
+#include <QFont>
+
+namespace vx::hostqt {
+
+QColor toQColor(OleColor c); // translates system-colour references
+QFont toQFont(const StdFont& f, double devicePixelRatio);
+double devicePixelRatio(); // of the primary screen
+double twipsPerDevicePixel();
+int twipsToLogical(double twips);
+double logicalToTwips(int px);
+// Makes "Tahoma" and "Courier New" resolve to the faces installed with the program.
+void registerFonts();
+
+} // namespace vx::hostqt

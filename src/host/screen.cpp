@@ -1,0 +1,19 @@
+#include "host/screen.h"
+#include "host/qt/qt_util.h"
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace vx::Screen {
+namespace {
+QSize logicalSize() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().size() : QSize(1024, 768);
+}
+} // namespace
+
+Single Width() { return static_cast<Single>(logicalSize().width() * kTwipsPerLogicalPixel); }
+Single Height() { return static_cast<Single>(logicalSize().height() * kTwipsPerLogicalPixel); }
+Single TwipsPerPixelX() { return static_cast<Single>(hostqt::twipsPerDevicePixel()); }
+Single TwipsPerPixelY() { return static_cast<Single>(hostqt::twipsPerDevicePixel()); }
+
+} // namespace vx::Screen

@@ -1,0 +1,32 @@
+#include "platform/keyboard.h"
+
+namespace vx::win {
+namespace {
+// Until the program installs a source, keys read as up and synthetic keys go nowhere.
+class NoKeyboard : public KeyboardSource {
+  public:
+    SHORT asyncState(int) override { return 0; }
+    void sendKey(BYTE, BYTE, DWORD, std::uintptr_t) override {}
+    bool global() const override { return false; }
+};
+std::unique_ptr<KeyboardSource>& current() {
+    static std::unique_ptr<KeyboardSource> s = std::make_unique<NoKeyboard>();
+    return s;
+}
+} // namespace
+
+void setKeyboardSource(std::unique_ptr<KeyboardSource> source) {
+    current() = source ? std::move(source) : std::make_unique<NoKeyboard>();
+}
+KeyboardSource& keyboardSource() { return *current(); }
+
+SHORT GetAsyncKeyState(int vKey) {
+    if (vKey < 1 || vKey > 254) return 0;
+    return current()->asyncState(vKey);
+}
+
+void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, std::uintptr_t dwExtraInfo) {
+    current()->sendKey(bVk, bScan, dwFlags, dwExtraInfo);
+}
+
+} // namespace vx::win

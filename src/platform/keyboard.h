@@ -1,0 +1,28 @@
+#pragma once
+// Global keyboard: the asynchronous key state and synthetic key events.
+#include "platform/win_types.h"
+#include <memory>
+
+namespace vx::win {
+
+inline constexpr DWORD KEYEVENTF_KEYUP = 2;
+
+// Bit 15: the key is down now. Bit 0: it was pressed since the previous query of that key.
+SHORT GetAsyncKeyState(int vKey);
+void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, std::uintptr_t dwExtraInfo);
+
+// Where key state comes from and where synthetic keys go. The desktop source is chosen at
+// start-up; tests install a scripted one.
+class KeyboardSource {
+  public:
+    virtual ~KeyboardSource() = default;
+    virtual SHORT asyncState(int vKey) = 0;
+    virtual void sendKey(BYTE vk, BYTE scan, DWORD flags, std::uintptr_t extra) = 0;
+    // True when keys are seen whichever program has the focus.
+    virtual bool global() const = 0;
+};
+
+void setKeyboardSource(std::unique_ptr<KeyboardSource> source);
+KeyboardSource& keyboardSource();
+
+} // namespace vx::win

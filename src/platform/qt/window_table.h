@@ -1,0 +1,20 @@
+#pragma once
+// The window-handle table. A handle maps to a live widget through a guarded pointer, so a
+// handle of a destroyed window resolves to nothing; handles are never reused.
+#include "platform/win_types.h"
+#include <QPointer>
+#include <QWidget>
+#include <string>
+
+namespace vx::win::qt {
+
+// Registers a widget under a window class name ("ThunderForm", "Static", "Button", ...).
+// Registering the same widget twice returns its existing handle.
+HWND registerWindow(QWidget* widget, const std::string& className);
+QWidget* widgetFromHandle(HWND hWnd);
+HWND handleOfWidget(const QWidget* widget);
+std::string classNameOf(HWND hWnd);
+// The registered window at a global logical point, innermost first; 0 where none.
+HWND registeredWindowAt(const QPoint& globalPos);
+
+} // namespace vx::win::qt

@@ -1,0 +1,30 @@
+#include "platform/windows.h"
+#include "platform/qt/window_table.h"
+#include "platform/qt/x11_window.h"
+
+namespace vx::win {
+
+BOOL IsWindow(HWND hWnd) { return qt::widgetFromHandle(hWnd) ? TRUE_ : FALSE_; }
+
+BOOL SetForegroundWindow(HWND hWnd) {
+    QWidget* w = qt::widgetFromHandle(hWnd);
+    if (!w || !w->isWindow()) return FALSE_;
+    w->raise();
+    w->activateWindow();
+    return TRUE_;
+}
+
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags) {
+    QWidget* w = qt::widgetFromHandle(hWnd);
+    if (!w) return FALSE_;
+    if (!(uFlags & SWP_NOMOVE)) w->move(x, y);
+    if (!(uFlags & SWP_NOSIZE)) w->resize(cx, cy);
+    if (uFlags & SWP_SHOWWINDOW) w->show();
+    if (hWndInsertAfter == HWND_TOPMOST && w->isWindow()) {
+        qt::keepAbove(w);
+        w->raise();
+    }
+    return TRUE_;
+}
+
+} // namespace vx::win

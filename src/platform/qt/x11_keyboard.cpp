@@ -1,0 +1,116 @@
+// Global key state from the X server: bit 15 from the server's key map, bit 0 from raw
+// key-press events seen since the key was last queried. Synthetic keys go through XTest;
+// the Windows+M chord becomes the desktop's show-desktop request.
+#include "platform/qt/desktop_keyboard.h"
+#include "platform/qt/vk_map.h"
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XTest.h>
+#include <bitset>
+
+namespace vx::win::qt {
+namespace {
+
+constexpr int kVkLWin = 0x5B;
+constexpr int kVkM = 0x4D;
+
+class X11Keyboard : public KeyboardSource {
+  public:
+    X11Keyboard(Display* dpy, int xiOpcode) : dpy_(dpy), xiOpcode_(xiOpcode) {}
+    ~X11Keyboard() override { XCloseDisplay(dpy_); }
+
+    SHORT asyncState(int vKey) override {
+        drainRawEvents();
+        const KeyCode kc = keycodeFor(vKey);
+        if (!kc) return 0;
+        char keys[32];
+        XQueryKeymap(dpy_, keys);
+        const bool down = keys[kc / 8] & (1 << (kc % 8));
+        const bool pressedSince = pressed_[kc];
+        pressed_[kc] = false;
+        return static_cast<SHORT>((down ? 0x8000 : 0) | (pressedSince ? 1 : 0));
+    }
+
+    void sendKey(BYTE vk, BYTE, DWORD flags, std::uintptr_t) override {
+        const bool up = flags & KEYEVENTF_KEYUP;
+        if (vk == kVkLWin) {
+            winDown_ = !up;
+            return;
+        }
+        if (winDown_ && vk == kVkM) {
+            if (!up) requestShowDesktop();
+            return;
+        }
+        if (const KeyCode kc = keycodeFor(vk)) {
+            XTestFakeKeyEvent(dpy_, kc, up ? False : True, CurrentTime);
+            XFlush(dpy_);
+        }
+    }
+
+    bool global() const override { return true; }
+
+  private:
+    KeyCode keycodeFor(int vk) {
+        const unsigned long sym = keysymForVk(vk);
+        return sym ? XKeysymToKeycode(dpy_, sym) : 0;
+    }
+
+    void drainRawEvents() {
+        while (XPending(dpy_)) {
+            XEvent ev;
+            XNextEvent(dpy_, &ev);
+            XGenericEventCookie* cookie = &ev.xcookie;
+            if (cookie->type != GenericEvent || cookie->extension != xiOpcode_) continue;
+            if (!XGetEventData(dpy_, cookie)) continue;
+            if (cookie->evtype == XI_RawKeyPress) {
+                const auto* raw = static_cast<XIRawEvent*>(cookie->data);
+                if (raw->detail >= 0 && raw->detail < 256) pressed_[raw->detail] = true;
+            }
+            XFreeEventData(dpy_, cookie);
+        }
+    }
+
+    void requestShowDesktop() {
+        const Window root = DefaultRootWindow(dpy_);
+        XEvent ev{};
+        ev.xclient.type = ClientMessage;
+        ev.xclient.window = root;
+        ev.xclient.message_type = XInternAtom(dpy_, "_NET_SHOWING_DESKTOP", False);
+        ev.xclient.format = 32;
+        ev.xclient.data.l[0] = 1;
+        XSendEvent(dpy_, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+        XFlush(dpy_);
+    }
+
+    Display* dpy_;
+    int xiOpcode_;
+    std::bitset<256> pressed_;
+    bool winDown_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<KeyboardSource> makeX11Keyboard() {
+    Display* dpy = XOpenDisplay(nullptr);
+    if (!dpy) return nullptr;
+    int opcode = 0, event = 0, error = 0;
+    int major = 2, minor = 0;
+    if (!XQueryExtension(dpy, "XInputExtension", &opcode, &event, &error) ||
+        XIQueryVersion(dpy, &major, &minor) != Success) {
+        XCloseDisplay(dpy);
+        return nullptr;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+    XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
+    XFlush(dpy);
+    return std::make_unique<X11Keyboard>(dpy, opcode);
+}
+
+std::unique_ptr<KeyboardSource> makeDesktopKeyboard() {
+    if (auto x11 = makeX11Keyboard()) return x11;
+    return makeFocusKeyboard();
+}
+
+} // namespace vx::win::qt

@@ -1,0 +1,25 @@
+#include "platform/qt/x11_window.h"
+#include <QGuiApplication>
+#include <QWidget>
+#include <X11/Xlib.h>
+
+namespace vx::win::qt {
+
+void keepAbove(QWidget* window) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !window->isVisible()) return;
+    Display* dpy = x11->display();
+    const Window root = DefaultRootWindow(dpy);
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = static_cast<Window>(window->winId());
+    ev.xclient.message_type = XInternAtom(dpy, "_NET_WM_STATE", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = 1; // add
+    ev.xclient.data.l[1] = static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False));
+    ev.xclient.data.l[3] = 1;
+    XSendEvent(dpy, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+    XFlush(dpy);
+}
+
+} // namespace vx::win::qt
