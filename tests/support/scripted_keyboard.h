@@ -1,0 +1,49 @@
+#pragma once
+// A keyboard whose key states a test sets, recording every query and every synthetic key.
+#include "platform/keyboard.h"
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace vx::test {
+
+class ScriptedKeyboard : public win::KeyboardSource {
+  public:
+    struct Sent {
+        win::BYTE vk, scan;
+        win::DWORD flags;
+        bool operator==(const Sent&) const = default;
+    };
+
+    // Key held down now (bit 15) and pressed since its last query (bit 0).
+    void press(int vk) { state[vk] = static_cast<win::SHORT>(0x8001); }
+    void release(int vk) { state[vk] = static_cast<win::SHORT>(state[vk] & 1); }
+    // Pressed and released again since the last query: only bit 0.
+    void tap(int vk) { state[vk] = 1; }
+    void clear() { state.clear(); }
+
+    win::SHORT asyncState(int vKey) override {
+        queried.push_back(vKey);
+        const win::SHORT s = state[vKey];
+        state[vKey] = static_cast<win::SHORT>(s & ~1); // the query clears bit 0
+        return s;
+    }
+    void sendKey(win::BYTE vk, win::BYTE scan, win::DWORD flags, std::uintptr_t) override {
+        sent.push_back({vk, scan, flags});
+    }
+    bool global() const override { return true; }
+
+    std::map<int, win::SHORT> state;
+    std::vector<int> queried;
+    std::vector<Sent> sent;
+};
+
+// Installs a scripted keyboard for the life of a test and hands it out.
+inline ScriptedKeyboard& installScriptedKeyboard() {
+    auto kb = std::make_unique<ScriptedKeyboard>();
+    auto& ref = *kb;
+    win::setKeyboardSource(std::move(kb));
+    return ref;
+}
+
+} // namespace vx::test
