@@ -1,0 +1,132 @@
+// The real program under Xvfb: the main window, solid colours from global keys, closing.
+#include "e2e/x_session.h"
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace vx::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A 9 x 9 grid over the whole screen, corners and edges included.
+std::vector<std::pair<int, int>> samplePoints(int w, int h) {
+    std::vector<std::pair<int, int>> pts;
+    for (int i = 0; i <= 8; ++i)
+        for (int j = 0; j <= 8; ++j) pts.emplace_back((w - 1) * i / 8, (h - 1) * j / 8);
+    return pts;
+}
+
+bool wholeScreenIs(XSession& s, unsigned rgb) {
+    for (auto [x, y] : samplePoints(s.width(), s.height()))
+        if (s.pixel(x, y) != rgb) return false;
+    return true;
+}
+
+class Spine : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(Spine, MainWindowAppearsCentredWithItsClientArea) {
+    const auto [w, h] = GetParam();
+    XSession s(w, h);
+    ASSERT_TRUE(s.startApp());
+    const Rect r = s.geometry(s.mainWindow());
+    EXPECT_EQ(r.width, 607);
+    EXPECT_EQ(r.height, 316);
+    EXPECT_NEAR(r.x, (w - 607) / 2, 1);
+    EXPECT_NEAR(r.y, (h - 316) / 2, 1);
+}
+
+TEST_P(Spine, EachColourKeyFillsTheWholeScreen) {
+    const auto [w, h] = GetParam();
+    XSession s(w, h);
+    ASSERT_TRUE(s.startApp());
+    const std::pair<const char*, unsigned> keys[] = {
+        {"1", 0xFF0000}, {"2", 0x00FF00}, {"3", 0x0000FF}, {"4", 0x00FFFF},
+        {"5", 0xFF00FF}, {"6", 0xFFFF00}, {"7", 0x000000}, {"8", 0xFFFFFF},
+    };
+    // Start from white so that black (key 7) is a visible change.
+    ASSERT_TRUE(s.holdUntil({"8"}, [&] { return wholeScreenIs(s, 0xFFFFFF); }));
+    for (auto [key, rgb] : keys)
+        EXPECT_TRUE(s.holdUntil({key}, [&] { return wholeScreenIs(s, rgb); })) << "key " << key;
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, Spine,
+                         ::testing::Values(std::make_pair(1024, 768), std::make_pair(1366, 768)),
+                         [](const auto& info) {
+                             return std::to_string(info.param.first) + "x" +
+                                    std::to_string(info.param.second);
+                         });
+
+TEST(SpineKeys, KeyZeroGivesARandomColourWithBlueAtMostOne) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    ASSERT_TRUE(s.holdUntil({"8"}, [&] { return wholeScreenIs(s, 0xFFFFFF); }));
+    unsigned seen = 0xFFFFFF;
+    ASSERT_TRUE(s.holdUntil({"0"}, [&] {
+        seen = s.pixel(512, 384);
+        return seen != 0xFFFFFF && wholeScreenIs(s, seen);
+    }));
+    EXPECT_LE(seen & 0xFF, 1u) << std::hex << seen;
+}
+
+TEST(SpineKeys, KeyNineShowsTheCustomSwatchColour) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    const Rect r = s.geometry(s.mainWindow());
+    // Inside Picture9, left of its button and clear of its border and of any text.
+    const unsigned swatch = s.pixel(r.x + 7020 / 15 + 8, r.y + 2475 / 15 + 6);
+    EXPECT_TRUE(s.holdUntil({"9"}, [&] { return wholeScreenIs(s, swatch); })) << std::hex << swatch;
+}
+
+TEST(SpineKeys, HoldingOneAndTwoShowsRed) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    ASSERT_TRUE(s.holdUntil({"1", "2"}, [&] { return wholeScreenIs(s, 0xFF0000); }));
+    s.keyDown("1");
+    s.keyDown("2");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(wholeScreenIs(s, 0xFF0000));
+    s.keyUp("1");
+    s.keyUp("2");
+}
+
+TEST(SpineKeys, KeysWorkWhileAnotherClientHasTheFocus) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    ASSERT_TRUE(s.focusOtherClient());
+    EXPECT_TRUE(s.holdUntil({"3"}, [&] { return s.pixel(512, 384) == 0x0000FF; }));
+}
+
+TEST(SpineKeys, EscapeAndAClickEachCloseTheTestWindow) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    ASSERT_TRUE(s.holdUntil({"1"}, [&] { return wholeScreenIs(s, 0xFF0000); }));
+    ASSERT_TRUE(s.findWindow("Form1"));
+    EXPECT_TRUE(s.holdUntil({"Escape"}, [&] { return !s.findWindow("Form1"); }));
+
+    ASSERT_TRUE(s.holdUntil({"2"}, [&] { return wholeScreenIs(s, 0x00FF00); }));
+    s.click(20, 20);
+    EXPECT_TRUE(XSession::waitFor([&] { return !s.findWindow("Form1"); }));
+    EXPECT_TRUE(s.appRunning());
+}
+
+TEST(SpineKeys, CloseRequestEndsTheProgramWithExitCodeZero) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    std::this_thread::sleep_for(1500ms); // the key loop is running by now
+    s.closeWindow(s.mainWindow());
+    const auto code = s.waitExit(10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0);
+}
+
+TEST(SpineKeys, CloseBeforeTheKeyLoopStartsEndsCleanly) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    s.closeWindow(s.mainWindow());
+    const auto code = s.waitExit(10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0);
+}
+
+} // namespace
+} // namespace vx::e2e

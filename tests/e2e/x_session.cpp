@@ -1,0 +1,234 @@
+#include "e2e/x_session.h"
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace vx::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    const int devnull = open("/dev/null", O_WRONLY);
+    if (devnull >= 0 && !getenv("E2E_VERBOSE")) {
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+    }
+    for (const std::string& kv : env) putenv(strdup(kv.c_str()));
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+std::string titleOf(Display* dpy, Window w) {
+    XTextProperty prop;
+    std::string title;
+    if (XGetWMName(dpy, w, &prop) && prop.value) {
+        title.assign(reinterpret_cast<char*>(prop.value), prop.nitems);
+        XFree(prop.value);
+    }
+    return title;
+}
+
+} // namespace
+
+XSession::XSession(int width, int height, const std::string& extraEnv)
+    : width_(width), height_(height) {
+    (void)extraEnv;
+    for (int n = 80 + (getpid() % 100); n < 400; ++n) {
+        if (exists("/tmp/.X" + std::to_string(n) + "-lock") ||
+            exists("/tmp/.X11-unix/X" + std::to_string(n)))
+            continue;
+        number_ = n;
+        break;
+    }
+    const std::string name = ":" + std::to_string(number_);
+    xvfb_ =
+        spawn({"Xvfb", name, "-screen", "0",
+               std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp"},
+              {});
+    waitFor([&] { return (dpy_ = XOpenDisplay(name.c_str())) != nullptr; }, 10s);
+}
+
+XSession::~XSession() {
+    if (app_ > 0 && !exitCode_) {
+        kill(app_, SIGKILL);
+        waitpid(app_, nullptr, 0);
+    }
+    if (dpy_) XCloseDisplay(dpy_);
+    if (xvfb_ > 0) {
+        kill(xvfb_, SIGTERM);
+        waitpid(xvfb_, nullptr, 0);
+    }
+}
+
+bool XSession::startApp(const std::string& env) {
+    if (!dpy_) return false;
+    const char* bin = getenv("VELOTRIX_BIN");
+    std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
+    if (!env.empty()) vars.push_back(env);
+    app_ = spawn({bin ? bin : "velotrix"}, vars);
+    return waitFor(
+        [&] {
+            if (auto w = findWindow("Velotrix")) main_ = *w;
+            return main_ != 0;
+        },
+        10s);
+}
+
+std::optional<Window> XSession::findWindow(const std::string& titlePrefix) const {
+    Window root = DefaultRootWindow(dpy_), parent, *children = nullptr;
+    unsigned n = 0;
+    std::optional<Window> found;
+    if (!XQueryTree(dpy_, root, &root, &parent, &children, &n)) return found;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(dpy_, children[i], &a) && a.map_state == IsViewable &&
+            titleOf(dpy_, children[i]).rfind(titlePrefix, 0) == 0)
+            found = children[i];
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+Rect XSession::geometry(Window w) const {
+    XWindowAttributes a{};
+    XGetWindowAttributes(dpy_, w, &a);
+    int x = 0, y = 0;
+    Window child;
+    XTranslateCoordinates(dpy_, w, DefaultRootWindow(dpy_), 0, 0, &x, &y, &child);
+    return {x, y, a.width, a.height};
+}
+
+bool XSession::appRunning() {
+    if (exitCode_ || app_ <= 0) return false;
+    int status = 0;
+    const pid_t r = waitpid(app_, &status, WNOHANG);
+    if (r == app_) {
+        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> XSession::waitExit(std::chrono::milliseconds timeout) {
+    waitFor([&] { return !appRunning(); }, timeout);
+    return exitCode_;
+}
+
+void XSession::keyDown(const char* keysym) {
+    XTestFakeKeyEvent(dpy_, XKeysymToKeycode(dpy_, XStringToKeysym(keysym)), True, CurrentTime);
+    XFlush(dpy_);
+}
+
+void XSession::keyUp(const char* keysym) {
+    XTestFakeKeyEvent(dpy_, XKeysymToKeycode(dpy_, XStringToKeysym(keysym)), False, CurrentTime);
+    XFlush(dpy_);
+}
+
+bool XSession::holdUntil(std::initializer_list<const char*> keys, const std::function<bool()>& cond,
+                         std::chrono::milliseconds timeout) {
+    for (const char* k : keys) keyDown(k);
+    const bool ok = waitFor(cond, timeout);
+    for (const char* k : keys) keyUp(k);
+    XSync(dpy_, False);
+    return ok;
+}
+
+void XSession::moveTo(int x, int y) {
+    XTestFakeMotionEvent(dpy_, -1, x, y, CurrentTime);
+    XFlush(dpy_);
+}
+
+void XSession::click(int x, int y, int button) {
+    moveTo(x, y);
+    std::this_thread::sleep_for(30ms);
+    XTestFakeButtonEvent(dpy_, button, True, CurrentTime);
+    XFlush(dpy_);
+    std::this_thread::sleep_for(30ms);
+    XTestFakeButtonEvent(dpy_, button, False, CurrentTime);
+    XFlush(dpy_);
+}
+
+void XSession::closeWindow(Window w) {
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = w;
+    ev.xclient.message_type = XInternAtom(dpy_, "WM_PROTOCOLS", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy_, "WM_DELETE_WINDOW", False));
+    ev.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy_, w, False, NoEventMask, &ev);
+    XFlush(dpy_);
+}
+
+bool XSession::focusOtherClient() {
+    const Window other =
+        XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 10, 10, 200, 100, 0, 0, 0);
+    XMapRaised(dpy_, other);
+    XSync(dpy_, False);
+    std::this_thread::sleep_for(100ms);
+    XSetInputFocus(dpy_, other, RevertToParent, CurrentTime);
+    XSync(dpy_, False);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(dpy_, &focus, &revert);
+    return focus == other;
+}
+
+unsigned XSession::pixel(int x, int y) const {
+    XImage* img = XGetImage(dpy_, DefaultRootWindow(dpy_), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!img) return 0xFFFFFFFF;
+    const unsigned v = static_cast<unsigned>(XGetPixel(img, 0, 0)) & 0xFFFFFF;
+    XDestroyImage(img);
+    return v;
+}
+
+std::vector<unsigned> XSession::grab() const {
+    std::vector<unsigned> out;
+    XImage* img =
+        XGetImage(dpy_, DefaultRootWindow(dpy_), 0, 0, width_, height_, AllPlanes, ZPixmap);
+    if (!img) return out;
+    out.resize(static_cast<std::size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            out[static_cast<std::size_t>(y) * width_ + x] =
+                static_cast<unsigned>(XGetPixel(img, x, y)) & 0xFFFFFF;
+    XDestroyImage(img);
+    return out;
+}
+
+bool XSession::waitFor(const std::function<bool()>& cond, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < end) {
+        if (cond()) return true;
+        std::this_thread::sleep_for(10ms);
+    }
+    return cond();
+}
+
+void XSession::saveScreenshot(const std::string& path) const {
+    const std::string cmd = "import -display :" + std::to_string(number_) + " -window root " + path;
+    if (std::system(cmd.c_str()) != 0) return;
+}
+
+} // namespace vx::e2e

@@ -1,0 +1,71 @@
+#pragma once
+// An Xvfb server of its own with the real velotrix binary on it: keys through XTest,
+// pixels read back from the root window.
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// Xlib's types without its macros, which collide with GoogleTest's names.
+typedef struct _XDisplay Display;
+typedef unsigned long Window;
+
+namespace vx::e2e {
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class XSession {
+  public:
+    XSession(int width, int height, const std::string& extraEnv = "");
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    Display* display() const { return dpy_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // Starts velotrix and waits for its main window; false if it did not appear.
+    bool startApp(const std::string& env = "");
+    Window mainWindow() const { return main_; }
+    Rect geometry(Window w) const;
+    // The top-level windows that are mapped now, with their titles.
+    std::optional<Window> findWindow(const std::string& titlePrefix) const;
+    bool appRunning();
+    // Waits for the program to end; its exit code, or nullopt on timeout.
+    std::optional<int> waitExit(std::chrono::milliseconds timeout);
+
+    void keyDown(const char* keysym);
+    void keyUp(const char* keysym);
+    // Holds the keys until cond() holds or the timeout passes; releases them in any case.
+    bool holdUntil(std::initializer_list<const char*> keys, const std::function<bool()>& cond,
+                   std::chrono::milliseconds timeout = std::chrono::milliseconds(3000));
+    void click(int x, int y, int button = 1);
+    void moveTo(int x, int y);
+    void closeWindow(Window w); // the window manager's close request
+    // Maps a window of another client and gives it the input focus; true when it has it.
+    bool focusOtherClient();
+
+    // 0xRRGGBB of a root-window pixel.
+    unsigned pixel(int x, int y) const;
+    // The whole root window, row by row, 0xRRGGBB.
+    std::vector<unsigned> grab() const;
+    // Polls until cond() holds; false on timeout.
+    static bool waitFor(const std::function<bool()>& cond,
+                        std::chrono::milliseconds timeout = std::chrono::milliseconds(3000));
+    void saveScreenshot(const std::string& path) const;
+
+  private:
+    int width_, height_;
+    int number_ = -1;
+    pid_t xvfb_ = -1, app_ = -1;
+    Display* dpy_ = nullptr;
+    Window main_ = 0;
+    std::optional<int> exitCode_;
+};
+
+} // namespace vx::e2e
