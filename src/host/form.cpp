@@ -30,7 +30,9 @@ QRect screenRect() {
 }
 } // namespace
 
-int Form::loadedCount() { return gLoaded; }
+int Form::loadedCount() {
+    return gLoaded;
+}
 
 Form::Form(std::string windowClass) : windowClass_(std::move(windowClass)) {
     setBackColor(0x8000000F);
@@ -46,6 +48,15 @@ Form::~Form() {
 void Form::Load() {
     if (loaded_) return;
     hostqt::registerFonts();
+    if (!design_) {
+        design_ = DesignState{BackColor(), ForeColor(), *Font(), caption_};
+    } else {
+        setBackColor(design_->back);
+        setForeColor(design_->fore);
+        setFont(std::make_shared<StdFont>(design_->font));
+        caption_ = design_->caption;
+        ScaleDefault();
+    }
     Qt::WindowFlags flags = Qt::Window;
     if (borderStyle == vbBSNone) {
         flags |= Qt::FramelessWindowHint;
@@ -62,8 +73,10 @@ void Form::Load() {
     w->setWindowTitle(QString::fromStdU16String(caption_));
     if (!iconResource.empty()) w->setWindowIcon(QIcon(QString::fromStdString(":/" + iconResource)));
     const QSize client(hostqt::twipsToLogical(clientWidth), hostqt::twipsToLogical(clientHeight));
-    if (borderStyle == vbFixedSingle) w->setFixedSize(client);
-    else w->resize(client);
+    if (borderStyle == vbFixedSingle)
+        w->setFixedSize(client);
+    else
+        w->resize(client);
     cs().widget = w;
     win::qt::registerWindow(w, windowClass_);
     windowState_ = startWindowState;
@@ -151,8 +164,12 @@ Single Form::Height() {
     Load();
     return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().height()));
 }
-void Form::setWidth(Single v) { Move(Left(), Top(), v, Height()); }
-void Form::setHeight(Single v) { Move(Left(), Top(), Width(), v); }
+void Form::setWidth(Single v) {
+    Move(Left(), Top(), v, Height());
+}
+void Form::setHeight(Single v) {
+    Move(Left(), Top(), Width(), v);
+}
 
 void Form::Move(Single left, Single top, Single width, Single height) {
     Load();
@@ -163,8 +180,10 @@ void Form::Move(Single left, Single top, Single width, Single height) {
     const int extraW = frame.width() - client.width(), extraH = frame.height() - client.height();
     const int cw = std::max(0, hostqt::twipsToLogical(width) - extraW);
     const int ch = std::max(0, hostqt::twipsToLogical(height) - extraH);
-    if (borderStyle == vbFixedSingle) w->setFixedSize(cw, ch);
-    else w->resize(cw, ch);
+    if (borderStyle == vbFixedSingle)
+        w->setFixedSize(cw, ch);
+    else
+        w->resize(cw, ch);
     w->move(hostqt::twipsToLogical(left), hostqt::twipsToLogical(top));
 }
 
@@ -177,7 +196,8 @@ void Form::setWindowState(Integer s) {
     if (s == vbNormal && old != vbNormal) {
         if (w->isMinimized()) w->showNormal();
         if (borderStyle == vbFixedSingle)
-            w->setFixedSize(hostqt::twipsToLogical(clientWidth), hostqt::twipsToLogical(clientHeight));
+            w->setFixedSize(hostqt::twipsToLogical(clientWidth),
+                            hostqt::twipsToLogical(clientHeight));
     }
     if (w->isVisible()) applyWindowState();
 }
@@ -198,13 +218,18 @@ Control* Form::control(const std::string& name) const {
 
 Control& Form::addControl(const std::string& progId, const std::string& name) {
     Load();
-    if (control(name)) raiseError(errControlExists, "There is already a control with the name '" + name + "'");
+    if (control(name))
+        raiseError(errControlExists, "There is already a control with the name '" + name + "'");
     const std::string id = lower(progId);
     std::unique_ptr<Control> c;
-    if (id == "vb.picturebox") c = std::make_unique<PictureBox>();
-    else if (id == "vb.label") c = std::make_unique<Label>();
-    else if (id == "vb.timer") c = std::make_unique<Timer>();
-    else raiseError(errNoSuchClass);
+    if (id == "vb.picturebox")
+        c = std::make_unique<PictureBox>();
+    else if (id == "vb.label")
+        c = std::make_unique<Label>();
+    else if (id == "vb.timer")
+        c = std::make_unique<Timer>();
+    else
+        raiseError(errNoSuchClass);
     c->setVisible(vbFalse); // controls added at run time start hidden
     c->create(*this, name);
     c->ZOrder(0); // controls added at run time go in front

@@ -6,6 +6,7 @@
 #include "host/control.h"
 #include "host/qt/event_sink.h"
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -29,7 +30,7 @@ class Form : public Canvas, private hostqt::EventSink {
     void setCaption(const String& c);
     Single Left();
     Single Top();
-    Single Width();  // outer size, twips
+    Single Width(); // outer size, twips
     Single Height();
     void setWidth(Single w);
     void setHeight(Single h);
@@ -77,13 +78,20 @@ class Form : public Canvas, private hostqt::EventSink {
     void sinkClick() override;
     void sinkCloseRequest() override;
 
+    // What the form's constructor set, given back at every load.
+    struct DesignState {
+        OleColor back, fore;
+        StdFont font;
+        String caption;
+    };
+    std::optional<DesignState> design_;
     std::string windowClass_;
     bool loaded_ = false;
     bool shownOnce_ = false;
     String caption_;
     Integer windowState_ = vbNormal;
-    std::vector<Control*> controls_;                  // every control, in creation order
-    std::vector<std::unique_ptr<Control>> runtime_;   // those added at run time
+    std::vector<Control*> controls_;                   // every control, in creation order
+    std::vector<std::unique_ptr<Control>> runtime_;    // those added at run time
     std::unordered_map<std::string, Control*> byName_; // lower-case names
 };
 

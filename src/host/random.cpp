@@ -22,11 +22,14 @@ Single Rnd() {
     return static_cast<Single>(state) / 16777216.0f;
 }
 
-void Randomize(double seed) { state = (state ^ mixSeed(seed)) & 0xFFFFFFu; }
+void Randomize(double seed) {
+    state = mixSeed(seed) & 0xFFFFFFu;
+}
 
 void Randomize() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    Randomize(static_cast<double>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    Randomize(
+        static_cast<double>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
 } // namespace vx

@@ -1,6 +1,7 @@
 #pragma once
 // A keyboard whose key states a test sets, recording every query and every synthetic key.
 #include "platform/keyboard.h"
+#include <functional>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -30,12 +31,14 @@ class ScriptedKeyboard : public win::KeyboardSource {
     }
     void sendKey(win::BYTE vk, win::BYTE scan, win::DWORD flags, std::uintptr_t) override {
         sent.push_back({vk, scan, flags});
+        if (onSend) onSend();
     }
     bool global() const override { return true; }
 
     std::map<int, win::SHORT> state;
     std::vector<int> queried;
     std::vector<Sent> sent;
+    std::function<void()> onSend; // runs after each synthetic key is recorded
 };
 
 // Installs a scripted keyboard for the life of a test and hands it out.
