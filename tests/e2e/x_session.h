@@ -36,6 +36,7 @@ class XSession {
     // The top-level windows that are mapped now, with their titles.
     std::optional<Window> findWindow(const std::string& titlePrefix) const;
     bool appRunning();
+    pid_t appPid() const { return app_; }
     // Waits for the program to end; its exit code, or nullopt on timeout.
     std::optional<int> waitExit(std::chrono::milliseconds timeout);
 

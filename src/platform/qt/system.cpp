@@ -1,17 +1,32 @@
 #include "platform/system.h"
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <X11/Xlib.h>
 #include <array>
 #include <chrono>
+#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
-#include <sys/syscall.h>
 
 namespace vx::win {
 
 void Sleep(DWORD dwMilliseconds) {
+    // What was drawn before the thread blocks reaches the screen now, not after the pause.
+    // Only paint requests are delivered: no handler of the program runs here.
+    if (QCoreApplication::instance()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+        if (auto* x11 =
+                qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
+            XFlush(x11->display());
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
 }
 
-DWORD GetCurrentThreadId() { return static_cast<DWORD>(::syscall(SYS_gettid)); }
+DWORD GetCurrentThreadId() {
+    return static_cast<DWORD>(::syscall(SYS_gettid));
+}
 
 COLORREF GetSysColor(int nIndex) {
     // The classic Windows scheme; the program draws with these wherever a control asks for a

@@ -1,0 +1,27 @@
+#pragma once
+// Median and 95th percentile of a set of samples, and the figure line the bench script reads.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace vx::bench {
+
+inline double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t i =
+        std::min(v.size() - 1, static_cast<std::size_t>(p * (v.size() - 1) + 0.5));
+    return v[i];
+}
+
+// "name: value unit (budget ..., within|OUTSIDE)"
+inline void figure(const std::string& name, double value, const std::string& unit, double budget,
+                   bool lowerIsBetter = true) {
+    const bool ok = lowerIsBetter ? value <= budget : value >= budget;
+    std::printf("%s: %.2f %s (budget %s %.2f %s: %s)\n", name.c_str(), value, unit.c_str(),
+                lowerIsBetter ? "<=" : ">=", budget, unit.c_str(), ok ? "within" : "OUTSIDE");
+    std::fflush(stdout);
+}
+
+} // namespace vx::bench
