@@ -1,11 +1,21 @@
 #include "app/velotrix_app.h"
+#include "app/command_line.h"
 #include "app/frm_main.h"
+#include "app/key_scope_notice.h"
 #include "host/runtime.h"
+#include <cstdio>
 
 namespace vx {
 
 int runVelotrix(int argc, char** argv) {
-    return runProgram(argc, argv, [] { SharedForm<frmMain>::get().Load(); });
+    if (const auto answer = commandLineAnswer(argc, argv)) {
+        std::fputs(answer->c_str(), stdout);
+        return 0;
+    }
+    return runProgram(argc, argv, [] {
+        SharedForm<frmMain>::get().Load();
+        tellKeyScopeOnce();
+    });
 }
 
 } // namespace vx

@@ -1,9 +1,11 @@
 #include "host/runtime.h"
 #include "host/app_info.h"
+#include "host/errors.h"
 #include "host/events.h"
 #include "host/qt/qt_util.h"
 #include "platform/qt/desktop_keyboard.h"
 #include <QApplication>
+#include <QTimer>
 
 namespace vx {
 
@@ -15,6 +17,9 @@ int runProgram(int argc, char** argv, const std::function<void()>& start) {
     win::setKeyboardSource(win::qt::makeDesktopKeyboard());
     setEndWhenNoFormsLeft(true);
     invokeHandler(start);
+    // Test hook: an error no handler traps, raised from an event handler after start-up.
+    if (const int n = qEnvironmentVariableIntValue("VELOTRIX_TEST_UNTRAPPED_ERROR"))
+        QTimer::singleShot(300, [n] { invokeHandler([n] { raiseError(n); }); });
     return QApplication::exec();
 }
 

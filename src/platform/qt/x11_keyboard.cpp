@@ -3,6 +3,7 @@
 // the Windows+M chord becomes the desktop's show-desktop request.
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/vk_map.h"
+#include <QGuiApplication>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
@@ -109,7 +110,10 @@ std::unique_ptr<KeyboardSource> makeX11Keyboard() {
 }
 
 std::unique_ptr<KeyboardSource> makeDesktopKeyboard() {
-    if (auto x11 = makeX11Keyboard()) return x11;
+    // Under a Wayland compositor an X server (XWayland) sees keys only while one of its own
+    // clients has the focus, so global keys are taken from X only when Qt itself runs on X.
+    if (QGuiApplication::platformName() == "xcb")
+        if (auto x11 = makeX11Keyboard()) return x11;
     return makeFocusKeyboard();
 }
 
