@@ -95,7 +95,7 @@ bool XSession::startApp(const std::string& env) {
         10s);
 }
 
-std::optional<Window> XSession::findWindow(const std::string& titlePrefix) const {
+std::optional<Window> XSession::findWindow(const std::string& title, bool exact) const {
     Window root = DefaultRootWindow(dpy_), parent, *children = nullptr;
     unsigned n = 0;
     std::optional<Window> found;
@@ -103,7 +103,8 @@ std::optional<Window> XSession::findWindow(const std::string& titlePrefix) const
     for (unsigned i = 0; i < n && !found; ++i) {
         XWindowAttributes a;
         if (XGetWindowAttributes(dpy_, children[i], &a) && a.map_state == IsViewable &&
-            titleOf(dpy_, children[i]).rfind(titlePrefix, 0) == 0)
+            (exact ? titleOf(dpy_, children[i]) == title
+                   : titleOf(dpy_, children[i]).rfind(title, 0) == 0))
             found = children[i];
     }
     if (children) XFree(children);

@@ -34,7 +34,7 @@ class XSession {
     Window mainWindow() const { return main_; }
     Rect geometry(Window w) const;
     // The top-level windows that are mapped now, with their titles.
-    std::optional<Window> findWindow(const std::string& titlePrefix) const;
+    std::optional<Window> findWindow(const std::string& title, bool exact = false) const;
     bool appRunning();
     pid_t appPid() const { return app_; }
     // Waits for the program to end; its exit code, or nullopt on timeout.
