@@ -2,6 +2,7 @@
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/window_table.h"
 #include "support/scripted_keyboard.h"
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
