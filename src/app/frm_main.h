@@ -1,6 +1,8 @@
 #pragma once
 // The control window: palette, menu labels, key legend, ticker line; its first timer tick
 // starts the key loop that drives the test patterns from the global keyboard.
+#include "controls/t_button.h"
+#include "controls/t_label.h"
 #include "host/form.h"
 #include "host/label.h"
 #include "host/picture_box.h"
@@ -20,13 +22,14 @@ class frmMain : public Form, public TestPatterns {
     Boolean bTickerEnglish = vbFalse;
 
     Timer Timer2;
-    Label lbHEHE;
-    Label btPick;
+    tLabel lbHEHE;
+    tButton btPick;
     PictureBox Picture9, Picture8, Picture7, Picture6, Picture5, Picture4, Picture3, Picture2,
         Picture1;
     Timer Timer1;
     PictureBox PicBack;
-    Label lbCop, tLabel12, lbTitle;
+    tLabel lbCop, tLabel12;
+    Label lbTitle;
     Label lbRan, Label20, lbHL, lbVL, lbHG, lbVG;
     Label Label15, Label14, Label13, Label12, Label11, Label10, Label9, Label8, Label7, Label6,
         Label5, Label4, Label1, Label3, Label2;
@@ -40,6 +43,14 @@ class frmMain : public Form, public TestPatterns {
 
     void stPicCol();
     void UpdateStatus(PictureBox& target, const String& text);
+
+    // Handlers of the button, the ticker line and the website line.
+    void btPick_Click() {}
+    void lbHEHE_Click() {}
+    void lbHEHE_MouseMove(Integer& Button, Integer& Shift, Single& x, Single& y) {
+        (void)Button, (void)Shift, (void)x, (void)y;
+    }
+    void tLabel12_Click() {}
 
   protected:
     void InitializeComponent() override;

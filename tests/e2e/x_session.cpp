@@ -218,6 +218,19 @@ std::vector<unsigned> XSession::grab() const {
     return out;
 }
 
+std::vector<unsigned> XSession::grab(const Rect& r) const {
+    std::vector<unsigned> out;
+    XImage* img =
+        XGetImage(dpy_, DefaultRootWindow(dpy_), r.x, r.y, r.width, r.height, AllPlanes, ZPixmap);
+    if (!img) return out;
+    out.reserve(static_cast<std::size_t>(r.width) * r.height);
+    for (int y = 0; y < r.height; ++y)
+        for (int x = 0; x < r.width; ++x)
+            out.push_back(static_cast<unsigned>(XGetPixel(img, x, y)) & 0xFFFFFF);
+    XDestroyImage(img);
+    return out;
+}
+
 bool XSession::waitFor(const std::function<bool()>& cond, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < end) {

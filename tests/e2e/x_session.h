@@ -55,6 +55,8 @@ class XSession {
     unsigned pixel(int x, int y) const;
     // The whole root window, row by row, 0xRRGGBB.
     std::vector<unsigned> grab() const;
+    // A rectangle of the root window, row by row, 0xRRGGBB; empty if it is off the screen.
+    std::vector<unsigned> grab(const Rect& r) const;
     // Polls until cond() holds; false on timeout.
     static bool waitFor(const std::function<bool()>& cond,
                         std::chrono::milliseconds timeout = std::chrono::milliseconds(3000));
