@@ -5,7 +5,9 @@
 #include "host/errors.h"
 #include "host/numeric.h"
 #include "host/random.h"
+#include "patterns/frm_eff.h"
 #include "patterns/frm_test.h"
+#include "patterns/zoom_form.h"
 #include "platform/keyboard.h"
 #include <cctype>
 
@@ -49,7 +51,9 @@ void frmMain::Form_Unload(Integer& /*Cancel*/) {
     resumeNext({
         [&] { bKeyLoop = vbFalse; },
         [&] { Timer1.setEnabled(vbFalse); },
+        [&] { ZoomForm(*this, 2, vbTrue, vbTrue); },
         [&] { SharedForm<frmTest>::unload(); },
+        [&] { SharedForm<frmEff>::unload(); },
     });
 }
 

@@ -3,6 +3,7 @@
 #include "app/frm_main.h"
 #include "host/errors.h"
 #include "host/events.h"
+#include "patterns/frm_eff.h"
 #include "patterns/frm_test.h"
 #include "platform/keyboard.h"
 #include "platform/system.h"
@@ -57,6 +58,10 @@ void frmMain::runKeyRow(int row) {
     case 15:
         bLinesDrawn = vbTrue;
         hl();
+        break;
+    case 16:
+        SharedForm<frmEff>::unload();
+        SharedForm<frmEff>::get().doeffect();
         break;
     default: break;
     }

@@ -90,7 +90,13 @@ void Canvas::setForeColor(OleColor c) {
 }
 
 Boolean Canvas::AutoRedraw() const { return toBoolean(c_->autoRedraw); }
-void Canvas::setAutoRedraw(Boolean on) { c_->autoRedraw = on != vbFalse; }
+// Drawing goes to the persistent image while this is on, and straight to the window while
+// it is off; switching it off keeps the persistent image as it was.
+void Canvas::setAutoRedraw(Boolean on) {
+    const bool was = c_->autoRedraw;
+    c_->autoRedraw = on != vbFalse;
+    if (c_->widget && was != c_->autoRedraw) c_->widget->setPersistent(c_->autoRedraw);
+}
 Boolean Canvas::FontTransparent() const { return toBoolean(c_->fontTransparent); }
 void Canvas::setFontTransparent(Boolean on) {
     c_->fontTransparent = on != vbFalse;

@@ -7,7 +7,9 @@
 namespace vx {
 namespace {
 // The value of hexadecimal digits, as "&h" followed by them evaluates.
-Integer hexValue(const std::string& digits) { return CInt(std::stoul(digits, nullptr, 16)); }
+Integer hexValue(const std::string& digits) {
+    return CInt(std::stoul(digits, nullptr, 16));
+}
 } // namespace
 
 void TestPatterns::GetRGBComponents(Long lColor, Integer& iRed, Integer& iGreen, Integer& iBlue) {
@@ -57,7 +59,11 @@ void TestPatterns::showGradient(Integer orientation) {
     GradientForm_0(t, 0x00FF0000, 0x000000FF, orientation);
 }
 
-void TestPatterns::vg() { showGradient(1); }
-void TestPatterns::hg() { showGradient(2); }
+void TestPatterns::vg() {
+    showGradient(1);
+}
+void TestPatterns::hg() {
+    showGradient(2);
+}
 
 } // namespace vx

@@ -1,9 +1,18 @@
 #include "host/numeric.h"
+#include "patterns/frm_eff.h"
 #include "patterns/frm_test.h"
 #include "patterns/test_patterns.h"
 #include <string>
 
 namespace vx {
+namespace {
+// While the screen effect runs no key is polled, and the stripes cover the whole test window,
+// which stays in front of the effect: a click on a stripe then closes the test window as a
+// click on its bare surface would, so that the effect can be seen and ended.
+void stripeClick() {
+    if (EffectRunning()) SharedForm<frmTest>::unload();
+}
+} // namespace
 
 // One borderless picture box per 60-twip stripe, white first.
 void TestPatterns::DrawLine(const Integer& iMode) {
@@ -23,6 +32,7 @@ void TestPatterns::DrawLine(const Integer& iMode) {
             c.setProperty("BorderStyle", 0.0);
             c.setProperty("Visible", -1.0);
             c.setProperty("BackColor", static_cast<double>(colour()));
+            c.onClick = stripeClick;
             n = toInteger(n + 1);
         }
     } else if (iMode == 1) {
@@ -37,6 +47,7 @@ void TestPatterns::DrawLine(const Integer& iMode) {
             c.setProperty("BorderStyle", 0.0);
             c.setProperty("Visible", -1.0);
             c.setProperty("BackColor", static_cast<double>(colour()));
+            c.onClick = stripeClick;
             n = toInteger(n + 1);
         }
     }
@@ -48,7 +59,11 @@ void TestPatterns::showLines(Integer mode) {
     DrawLine(mode);
 }
 
-void TestPatterns::vl() { showLines(0); }
-void TestPatterns::hl() { showLines(1); }
+void TestPatterns::vl() {
+    showLines(0);
+}
+void TestPatterns::hl() {
+    showLines(1);
+}
 
 } // namespace vx

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <cmath>
 
 namespace vx::hostqt {
@@ -18,10 +19,26 @@ int shiftMask(Qt::KeyboardModifiers m) {
            (m & Qt::AltModifier ? 4 : 0);
 }
 
+namespace {
+// The image at a new size: the old picture at the top left, new areas in the fill colour.
+QImage resized(const QImage& old, const QSize& want, const QColor& fill) {
+    QImage next(want, QImage::Format_RGB32);
+    next.fill(fill);
+    if (!old.isNull()) {
+        QPainter p(&next);
+        p.drawImage(0, 0, old);
+    }
+    return next;
+}
+} // namespace
+
 SurfaceWidget::SurfaceWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
     setMouseTracking(true);
+    presentTimer_.setSingleShot(true);
+    presentTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&presentTimer_, &QTimer::timeout, this, [this] { present(); });
 }
 
 void SurfaceWidget::setBorder(int logicalPx) {
@@ -40,26 +57,45 @@ QSize SurfaceWidget::clientDeviceSize() const {
 void SurfaceWidget::syncImageSize() {
     if (img_.isNull() && !imageInUse_) return; // plain colour until something is drawn
     const QSize want = clientDeviceSize();
-    if (img_.size() == want) return;
-    QImage next(want, QImage::Format_RGB32);
-    next.fill(fill);
-    if (!img_.isNull()) {
-        QPainter p(&next);
-        p.drawImage(0, 0, img_);
-    }
-    img_ = std::move(next);
+    if (img_.size() != want) img_ = resized(img_, want, fill);
+    if (!frame_.isNull() && frame_.size() != want) frame_ = resized(frame_, want, fill);
 }
 
 QImage* SurfaceWidget::image() {
     imageInUse_ = true;
     syncImageSize();
-    return &img_;
+    if (!direct_) return &img_;
+    if (frame_.isNull()) frame_ = img_; // shared until the first drawing
+    return &frame_;
 }
 
 void SurfaceWidget::clearImage(const QColor& c) {
     fill = c;
     if (!img_.isNull()) img_.fill(c);
+    if (!frame_.isNull()) frame_ = img_;
     update();
+}
+
+void SurfaceWidget::setPersistent(bool on) {
+    if (on != direct_) return;
+    direct_ = !on;
+    // Switching off keeps the persistent image as it is; switching on shows it again.
+    frame_ = direct_ ? img_ : QImage();
+    if (on) update();
+}
+
+// A little under the screen's refresh interval, so that a timer that fires late still gives
+// every refresh a new picture.
+int SurfaceWidget::frameMs() const {
+    const QScreen* s = screen();
+    double hz = s ? s->refreshRate() : 60.0;
+    if (!(hz >= 30.0 && hz <= 500.0)) hz = 60.0;
+    return std::max(1, static_cast<int>(1000.0 / hz) - 1);
+}
+
+void SurfaceWidget::present() {
+    update(pending_);
+    pending_ = QRegion();
 }
 
 void SurfaceWidget::imageChanged(const QRect& deviceRect) {
@@ -68,7 +104,15 @@ void SurfaceWidget::imageChanged(const QRect& deviceRect) {
                         static_cast<int>(std::floor(deviceRect.y() / dpr)) + border_,
                         static_cast<int>(std::ceil(deviceRect.width() / dpr)) + 2,
                         static_cast<int>(std::ceil(deviceRect.height() / dpr)) + 2);
-    update(logical);
+    // Many small areas cost more to track and repaint than the one area around them.
+    pending_ = pending_.rectCount() < 32 ? pending_.united(logical)
+                                         : QRegion(pending_.boundingRect().united(logical));
+    if (presentTimer_.isActive()) return;
+    const qint64 since = lastPaint_.isValid() ? lastPaint_.elapsed() : frameMs();
+    if (since >= frameMs())
+        present();
+    else
+        presentTimer_.start(static_cast<int>(frameMs() - since));
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent*) {
@@ -90,13 +134,18 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
         p.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
         p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
     }
-    if (img_.isNull()) {
+    lastPaint_.restart();
+    const QImage& src = direct_ && !frame_.isNull() ? frame_ : img_;
+    if (src.isNull()) {
         p.fillRect(rect().adjusted(border_, border_, -border_, -border_), fill);
         return;
     }
-    QImage shown = img_;
-    shown.setDevicePixelRatio(devicePixelRatioF());
-    p.drawImage(QPoint(border_, border_), shown);
+    // A view of the same pixels that carries the scale factor: tagging a shared copy with
+    // it would copy the whole image on every repaint.
+    QImage view(const_cast<uchar*>(src.constBits()), src.width(), src.height(), src.bytesPerLine(),
+                src.format());
+    view.setDevicePixelRatio(devicePixelRatioF());
+    p.drawImage(QPoint(border_, border_), view);
 }
 
 void SurfaceWidget::resizeEvent(QResizeEvent*) {

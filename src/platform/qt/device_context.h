@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -29,6 +30,8 @@ inline constexpr int OPAQUE_ = 2;
 struct DeviceContext {
     DrawTarget* target = nullptr;         // a window's image, or null for a screen snapshot
     std::unique_ptr<QImage> snapshot;     // the screen, for GetDC(0)
+    QPoint origin;                        // where the context's (0, 0) lies in its image
+    bool fromGetDC = false;               // ReleaseDC deletes it
     QColor textColor = Qt::black;
     QColor backColor = Qt::white;
     int bkMode = OPAQUE_;

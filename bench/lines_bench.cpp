@@ -1,0 +1,81 @@
+// Line grids: from H+L to the stripes on the screen at 3840 x 2160 (961 stripes) and
+// 1920 x 1080, in this process from the key loop's action (the drawing and its way to the
+// screen) and through the real program from the key press (with the key loop's polling).
+// Qt before Xlib, whose macros break Qt's headers.
+#include <QApplication>
+
+#include "app/frm_main.h"
+#include "host/events.h"
+#include "patterns/frm_test.h"
+#include "patterns_bench_support.h"
+#include <cstdio>
+
+using namespace vx;
+using namespace vx::bench;
+
+namespace {
+
+bool stripesSeen(Display* d, int w, int h) {
+    return isStripes(screenLine(d, true, h - 1, w), 4) && isStripes(screenLine(d, true, 0, w), 4);
+}
+
+// The key loop's action for H+L from a red screen, timed until the stripes are on the screen.
+std::vector<double> inProcess(e2e::XSession& s, int runs) {
+    frmMain& main = SharedForm<frmMain>::get();
+    Display* dpy = s.display();
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        main.runKeyRow(1);
+        serveUntil(DoEvents,
+                   [&] { return screenLine(dpy, true, 0, 1) == std::vector<unsigned>{0xFF0000}; });
+        const auto t0 = Clock::now();
+        ScreenWatch watch(DisplayString(dpy),
+                          [&](Display* d) { return stripesSeen(d, s.width(), s.height()); });
+        main.runKeyRow(15);
+        if (!serveUntil(DoEvents, [&] { return watch.done(); })) return {};
+        times.push_back(std::chrono::duration<double, std::milli>(watch.at() - t0).count());
+    }
+    SharedForm<frmTest>::unload();
+    DoEvents();
+    return times;
+}
+
+} // namespace
+
+// With "inprocess" as the argument only the in-process figures are taken (for profiling).
+int main(int argc, char** argv) {
+    setenv("VELOTRIX_BIN", VELOTRIX_BIN, 0);
+    const bool onlyInProcess = argc > 1 && std::string(argv[1]) == "inprocess";
+    std::printf("load average while measuring: %.2f\n", loadAverage());
+    const std::pair<int, int> screens[] = {{3840, 2160}, {1920, 1080}};
+    for (auto [w, h] : screens) {
+        const std::string size = std::to_string(w) + "x" + std::to_string(h);
+        {
+            e2e::XSession s(w, h);
+            setenv("DISPLAY", DisplayString(s.display()), 1);
+            QApplication app(argc, argv);
+            const auto t = inProcess(s, 20);
+            SharedForm<frmMain>::release();
+            SharedForm<frmTest>::release();
+            if (t.empty()) return 1;
+            figure("lines: H+L acted on to stripes on screen, " + size + ", median of 20",
+                   percentile(t, 0.5), "ms", 50);
+            figure("lines: H+L acted on to stripes on screen, " + size + ", 95th percentile",
+                   percentile(t, 0.95), "ms", 50);
+        }
+        if (onlyInProcess) continue;
+        e2e::XSession s(w, h);
+        if (!s.startApp()) return 1;
+        const auto k = keyToScreen(
+            s, {"h", "l"}, [&](Display* d) { return stripesSeen(d, w, h); }, 20);
+        if (k.empty()) return 1;
+        // One poll cycle (50 ms) plus one frame.
+        figure("lines: H+L key down to stripes on screen (real program), " + size +
+                   ", median of 20",
+               percentile(k, 0.5), "ms", 66.7);
+        figure("lines: H+L key down to stripes on screen (real program), " + size +
+                   ", 95th percentile",
+               percentile(k, 0.95), "ms", 66.7);
+    }
+    return 0;
+}

@@ -1,0 +1,80 @@
+#include "platform/qt/screen_grab.h"
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <bit>
+#include <cstring>
+
+namespace vx::win::qt {
+namespace {
+
+// The value of one colour channel scaled to 0..255, from a pixel and the channel's mask.
+unsigned channel(unsigned long pixel, unsigned long mask) {
+    if (mask == 0) return 0;
+    const int shift = std::countr_zero(mask);
+    const unsigned long max = mask >> shift;
+    return static_cast<unsigned>(((pixel & mask) >> shift) * 255 / max);
+}
+
+QImage fromXImage(XImage* xi) {
+    QImage out(xi->width, xi->height, QImage::Format_RGB32);
+    const bool direct = xi->bits_per_pixel == 32 && xi->byte_order == LSBFirst &&
+                        xi->red_mask == 0xFF0000 && xi->green_mask == 0xFF00 &&
+                        xi->blue_mask == 0xFF;
+    for (int y = 0; y < xi->height; ++y) {
+        auto* dst = reinterpret_cast<quint32*>(out.scanLine(y));
+        if (direct) {
+            const auto* src = reinterpret_cast<const quint32*>(xi->data + y * xi->bytes_per_line);
+            for (int x = 0; x < xi->width; ++x) dst[x] = src[x] | 0xFF000000u;
+        } else {
+            for (int x = 0; x < xi->width; ++x) {
+                const unsigned long p = XGetPixel(xi, x, y);
+                dst[x] = qRgb(channel(p, xi->red_mask), channel(p, xi->green_mask),
+                              channel(p, xi->blue_mask));
+            }
+        }
+    }
+    return out;
+}
+
+bool grabRoot(ScreenPicture& pic) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->display()) return false;
+    Display* dpy = x11->display();
+    const Window root = DefaultRootWindow(dpy);
+    XWindowAttributes a{};
+    if (!XGetWindowAttributes(dpy, root, &a)) return false;
+    XImage* xi = XGetImage(dpy, root, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+    if (!xi) return false;
+    pic.image = fromXImage(xi);
+    XDestroyImage(xi);
+    return true;
+}
+
+} // namespace
+
+ScreenPicture grabScreen() {
+    ScreenPicture pic;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    // Qt's scaled coordinates keep a screen's top-left corner at its device position.
+    if (screen) pic.origin = screen->geometry().topLeft();
+    if (grabRoot(pic)) return pic;
+    pic.origin = QPoint();
+    if (screen) {
+        const QPixmap shot = screen->grabWindow(0);
+        if (!shot.isNull()) {
+            pic.image = shot.toImage().convertToFormat(QImage::Format_RGB32);
+            return pic;
+        }
+        const QSize device = screen->geometry().size() * screen->devicePixelRatio();
+        pic.image = QImage(device, QImage::Format_RGB32);
+    } else {
+        pic.image = QImage(1, 1, QImage::Format_RGB32);
+    }
+    pic.image.fill(Qt::black);
+    return pic;
+}
+
+} // namespace vx::win::qt

@@ -1,0 +1,308 @@
+// Gradients, stripes, the screen effect and the closing animation of the real program under
+// Xvfb, read back pixel for pixel from the root window.
+#include "e2e/patterns_probe.h"
+#include "e2e/x_session.h"
+#include <gtest/gtest.h>
+#include <set>
+#include <thread>
+
+namespace vx::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Run {
+    unsigned colour;
+    int length;
+};
+
+// The screen as runs of one colour down the rows (stacked) or across the columns; nullopt
+// when a line across the runs is not of one colour.
+std::optional<std::vector<Run>> runsOf(const std::vector<unsigned>& px, int w, int h,
+                                       bool stacked) {
+    std::vector<Run> runs;
+    const int lines = stacked ? h : w, along = stacked ? w : h;
+    for (int i = 0; i < lines; ++i) {
+        const auto at = [&](int j) {
+            return px[stacked ? static_cast<std::size_t>(i) * w + j
+                              : static_cast<std::size_t>(j) * w + i];
+        };
+        const unsigned c = at(0);
+        for (int j = 1; j < along; ++j)
+            if (at(j) != c) return std::nullopt;
+        if (runs.empty() || runs.back().colour != c) runs.push_back({c, 0});
+        ++runs.back().length;
+    }
+    return runs;
+}
+
+unsigned bandColour(int i) {
+    return static_cast<unsigned>(i) << 16 | static_cast<unsigned>(255 - i);
+}
+
+// Grabs the screen until it passes; the last grab either way.
+std::vector<unsigned> grabUntil(XSession& s,
+                                const std::function<bool(const std::vector<unsigned>&)>& ok,
+                                std::chrono::milliseconds timeout = 3000ms) {
+    std::vector<unsigned> px;
+    XSession::waitFor([&] { return ok(px = s.grab()); }, timeout);
+    return px;
+}
+
+std::size_t differing(const std::vector<unsigned>& a, const std::vector<unsigned>& b) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i];
+    return n;
+}
+
+bool onlyColoursOf(const std::vector<unsigned>& px, const std::set<unsigned>& allowed) {
+    for (unsigned p : px)
+        if (!allowed.count(p)) return false;
+    return true;
+}
+
+// --- gradients and stripes at scale 1 -------------------------------------------------------
+
+struct PatternCase {
+    const char* name;
+    const char* first; // the two keys
+    const char* second;
+    bool stacked; // runs down the rows
+    bool gradient;
+};
+
+void PrintTo(const PatternCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Pattern : public ::testing::TestWithParam<PatternCase> {};
+
+TEST_P(Pattern, FillsTheWholeScreenExactly) {
+    const PatternCase& c = GetParam();
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    const auto complete = [&](const std::vector<unsigned>& px) {
+        const auto runs = runsOf(px, s.width(), s.height(), c.stacked);
+        return runs && runs->size() == (c.gradient ? 256u : (c.stacked ? 192u : 256u));
+    };
+    s.keyDown(c.first);
+    s.keyDown(c.second);
+    const auto px = grabUntil(s, complete);
+    s.keyUp(c.first);
+    s.keyUp(c.second);
+    const auto runs = runsOf(px, s.width(), s.height(), c.stacked);
+    ASSERT_TRUE(runs) << "a line across the pattern has more than one colour";
+    const int band = c.gradient ? (c.stacked ? 3 : 4) : 4;
+    ASSERT_EQ(runs->size() * band, static_cast<std::size_t>(c.stacked ? 768 : 1024));
+    for (std::size_t i = 0; i < runs->size(); ++i) {
+        const unsigned want =
+            c.gradient ? bandColour(static_cast<int>(i)) : (i % 2 == 0 ? 0xFFFFFFu : 0x000000u);
+        EXPECT_EQ((*runs)[i].colour, want) << std::hex << "run " << i;
+        EXPECT_EQ((*runs)[i].length, band) << "run " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, Pattern,
+                         ::testing::Values(PatternCase{"VG", "v", "g", true, true},
+                                           PatternCase{"HG", "h", "g", false, true},
+                                           PatternCase{"VL", "v", "l", true, false},
+                                           PatternCase{"HL", "h", "l", false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PatternKeys, KeyOneAfterTheStripesGivesAPlainRedScreen) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    ASSERT_TRUE(
+        s.holdUntil({"h", "l"}, [&] { return s.pixel(0, 5) == 0xFFFFFF && s.pixel(4, 5) == 0; }));
+    const auto allRed = [](const std::vector<unsigned>& px) {
+        return std::all_of(px.begin(), px.end(), [](unsigned p) { return p == 0xFF0000; });
+    };
+    s.keyDown("1");
+    const auto px = grabUntil(s, allRed);
+    s.keyUp("1");
+    EXPECT_TRUE(allRed(px)) << differing(px, std::vector<unsigned>(px.size(), 0xFF0000))
+                            << " pixels are not red";
+}
+
+// --- display scale factors ------------------------------------------------------------------
+
+struct ScaleCase {
+    const char* name;
+    const char* factor;
+    PatternCase pattern;
+    int stripe; // device pixels per stripe
+};
+
+void PrintTo(const ScaleCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Scaled : public ::testing::TestWithParam<ScaleCase> {};
+
+TEST_P(Scaled, PatternsStayExactInDevicePixels) {
+    const ScaleCase& c = GetParam();
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp(std::string("QT_SCALE_FACTOR=") + c.factor));
+    const int side = c.pattern.stacked ? s.height() : s.width();
+    const auto complete = [&](const std::vector<unsigned>& px) {
+        const auto runs = runsOf(px, s.width(), s.height(), c.pattern.stacked);
+        return runs && runs->size() >=
+                           (c.pattern.gradient ? 256u : static_cast<std::size_t>(side / c.stripe));
+    };
+    s.keyDown(c.pattern.first);
+    s.keyDown(c.pattern.second);
+    const auto px = grabUntil(s, complete);
+    s.keyUp(c.pattern.first);
+    s.keyUp(c.pattern.second);
+    const auto runs = runsOf(px, s.width(), s.height(), c.pattern.stacked);
+    ASSERT_TRUE(runs) << "a line across the pattern has more than one colour";
+    if (c.pattern.gradient) {
+        ASSERT_EQ(runs->size(), 256u);
+        int shortest = side, longest = 0;
+        for (int i = 0; i < 256; ++i) {
+            EXPECT_EQ((*runs)[i].colour, bandColour(i)) << std::hex << "band " << i;
+            shortest = std::min(shortest, (*runs)[i].length);
+            longest = std::max(longest, (*runs)[i].length);
+        }
+        EXPECT_LE(longest - shortest, 1);
+    } else {
+        ASSERT_GE(runs->size(), 2u);
+        for (std::size_t i = 0; i < runs->size(); ++i) {
+            EXPECT_EQ((*runs)[i].colour, i % 2 == 0 ? 0xFFFFFFu : 0x000000u) << "stripe " << i;
+            // Only the last stripe may be cut by the screen's edge.
+            if (i + 1 < runs->size()) {
+                EXPECT_EQ((*runs)[i].length, c.stripe) << "stripe " << i;
+            } else {
+                EXPECT_LE((*runs)[i].length, c.stripe);
+            }
+        }
+    }
+}
+
+const PatternCase kVG{"VG", "v", "g", true, true}, kHG{"HG", "h", "g", false, true};
+const PatternCase kVL{"VL", "v", "l", true, false}, kHL{"HL", "h", "l", false, false};
+
+INSTANTIATE_TEST_SUITE_P(
+    Factors, Scaled,
+    ::testing::Values(ScaleCase{"VL125", "1.25", kVL, 5}, ScaleCase{"HL125", "1.25", kHL, 5},
+                      ScaleCase{"VG125", "1.25", kVG, 0}, ScaleCase{"HG125", "1.25", kHG, 0},
+                      ScaleCase{"VL2", "2", kVL, 8}, ScaleCase{"HL2", "2", kHL, 8},
+                      ScaleCase{"VG2", "2", kVG, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- the screen effect ----------------------------------------------------------------------
+
+class Effect : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(s.startApp());
+        std::this_thread::sleep_for(1500ms); // the key loop runs by now
+    }
+    // Presses T until the effect window is mapped, then lets go.
+    bool startEffect() {
+        return s.holdUntil({"t"}, [&] { return s.findWindow("frmEff", true).has_value(); });
+    }
+    bool effectGone() {
+        return XSession::waitFor([&] { return !s.findWindow("frmEff", true); });
+    }
+    XSession s{1024, 768};
+};
+
+TEST_F(Effect, ShowsTheFrozenScreenThatCrumblesUntilAClick) {
+    const Rect main = s.geometry(s.mainWindow());
+    const auto before = s.grab();
+    const std::set<unsigned> colours(before.begin(), before.end());
+    ASSERT_TRUE(startEffect());
+    const auto frozen = s.grab();
+    // Blocks move by one pixel at most: the picture starts as the screen was and never gains
+    // a colour the screen did not have.
+    EXPECT_LT(differing(frozen, before), before.size() / 20);
+    EXPECT_TRUE(onlyColoursOf(frozen, colours));
+    const auto later = grabUntil(s, [&](const std::vector<unsigned>& px) {
+        return differing(px, before) > before.size() / 50;
+    });
+    EXPECT_GT(differing(later, before), before.size() / 50) << "the picture does not crumble";
+    EXPECT_TRUE(onlyColoursOf(later, colours));
+
+    s.click(main.x + 20, main.y + 20);
+    ASSERT_TRUE(effectGone());
+    EXPECT_TRUE(s.appRunning());
+    // The real screen is seen again, the main window unchanged under the effect.
+    const auto after = grabUntil(s, [&](const std::vector<unsigned>& px) {
+        return differing(px, before) < before.size() / 100;
+    });
+    EXPECT_LT(differing(after, before), before.size() / 100);
+}
+
+TEST_F(Effect, KeysDoNothingWhileItRuns) {
+    ASSERT_TRUE(startEffect());
+    ASSERT_TRUE(s.holdUntil(
+                    {"1"}, [] { return false; }, 400ms) == false);
+    EXPECT_FALSE(s.findWindow("Form1", true)) << "a key was acted on during the effect";
+    s.click(512, 384);
+    ASSERT_TRUE(effectGone());
+}
+
+TEST_F(Effect, BehindStripesAClickClosesTheTestWindowAndTheNextEndsTheEffect) {
+    ASSERT_TRUE(
+        s.holdUntil({"v", "l"}, [&] { return s.pixel(5, 0) == 0xFFFFFF && s.pixel(5, 4) == 0; }));
+    ASSERT_TRUE(startEffect());
+    // The test window is put back in front within a second; the stripes show uncrumbled,
+    // while by then the effect's picture of them has crumbled.
+    std::this_thread::sleep_for(1500ms);
+    const auto striped = [&](const std::vector<unsigned>& px) {
+        const auto runs = runsOf(px, s.width(), s.height(), true);
+        return runs && runs->size() == 192;
+    };
+    ASSERT_TRUE(striped(grabUntil(s, striped)));
+    s.click(300, 301);
+    ASSERT_TRUE(XSession::waitFor([&] { return !s.findWindow("Form1", true); }));
+    EXPECT_TRUE(s.findWindow("frmEff", true).has_value()) << "the effect ended on the first click";
+    EXPECT_FALSE(striped(s.grab())) << "the crumbled stripes show";
+    s.click(300, 301);
+    EXPECT_TRUE(effectGone());
+    EXPECT_TRUE(s.appRunning());
+}
+
+// --- the closing animation ------------------------------------------------------------------
+
+TEST(Closing, TheMainWindowGrowsOnceShrinksAroundTheCentreAndTheProgramEnds) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    std::this_thread::sleep_for(1500ms);
+    const Window w = s.mainWindow();
+    const Rect start = s.geometry(w);
+    s.closeWindow(w);
+    std::vector<Rect> seen;
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while (std::chrono::steady_clock::now() < end) {
+        const auto g = mappedGeometry(s.display(), w);
+        if (!g) {
+            if (!seen.empty() || !s.appRunning()) break;
+            continue;
+        }
+        if (seen.empty() || seen.back().width != g->width || seen.back().height != g->height)
+            seen.push_back(*g);
+    }
+    ASSERT_GE(seen.size(), 4u) << "too few sizes seen while the window closed";
+    // After the one enlargement (which sampling may miss) the sizes only go down.
+    const auto widest = std::max_element(
+        seen.begin(), seen.end(), [](const Rect& a, const Rect& b) { return a.width < b.width; });
+    EXPECT_LE(widest->width, start.width + 34);
+    int shrinking = 0;
+    for (auto it = seen.begin(); it != seen.end(); ++it) {
+        EXPECT_NEAR(it->x + it->width / 2.0, 512, 20) << "step " << it - seen.begin();
+        if (it->width < start.width) ++shrinking;
+        if (it > widest) {
+            EXPECT_LE(it->width, (it - 1)->width) << "step " << it - seen.begin();
+            EXPECT_LE(it->height, (it - 1)->height) << "step " << it - seen.begin();
+        }
+    }
+    EXPECT_GE(shrinking, 3);
+    const auto code = s.waitExit(10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0);
+}
+
+} // namespace
+} // namespace vx::e2e
