@@ -13,10 +13,13 @@ namespace vx {
 
 Control::Control() : s_(std::make_unique<hostqt::ControlState>()) {}
 Control::~Control() {
+    if (s_->form && s_->form->IsLoaded()) s_->form->forget(this);
     if (s_->widget) s_->widget->deleteLater();
 }
 
-void Control::create(Form& form, const std::string& name) { create(form, form, name); }
+void Control::create(Form& form, const std::string& name) {
+    create(form, form, name);
+}
 
 void Control::create(Form& form, Canvas& container, const std::string& name) {
     s_->name = name;
@@ -37,11 +40,15 @@ void Control::create(Form& form, Canvas& container, const std::string& name) {
 
 void Control::ZOrder(Integer position) {
     if (!s_->widget) return;
-    if (position == 0) s_->widget->raise();
-    else s_->widget->lower();
+    if (position == 0)
+        s_->widget->raise();
+    else
+        s_->widget->lower();
 }
 
-bool Control::created() const { return s_->widget != nullptr; }
+bool Control::created() const {
+    return s_->widget != nullptr;
+}
 
 void Control::destroyWidget() {
     widgetDestroyed();
@@ -52,7 +59,9 @@ void Control::destroyWidget() {
     s_->widget = nullptr;
 }
 
-QWidget* Control::widgetPtr() const { return s_->widget; }
+QWidget* Control::widgetPtr() const {
+    return s_->widget;
+}
 
 void Control::applyGeometry() {
     if (!s_->widget) return;
@@ -61,16 +70,36 @@ void Control::applyGeometry() {
                             std::max(0, hostqt::twipsToLogical(s_->height)));
 }
 
-const std::string& Control::Name() const { return s_->name; }
-Form* Control::Parent() const { return s_->form; }
-Single Control::Left() const { return static_cast<Single>(s_->left); }
-Single Control::Top() const { return static_cast<Single>(s_->top); }
-Single Control::Width() const { return static_cast<Single>(s_->width); }
-Single Control::Height() const { return static_cast<Single>(s_->height); }
-void Control::setLeft(Single v) { Move(v, Top(), Width(), Height()); }
-void Control::setTop(Single v) { Move(Left(), v, Width(), Height()); }
-void Control::setWidth(Single v) { Move(Left(), Top(), v, Height()); }
-void Control::setHeight(Single v) { Move(Left(), Top(), Width(), v); }
+const std::string& Control::Name() const {
+    return s_->name;
+}
+Form* Control::Parent() const {
+    return s_->form;
+}
+Single Control::Left() const {
+    return static_cast<Single>(s_->left);
+}
+Single Control::Top() const {
+    return static_cast<Single>(s_->top);
+}
+Single Control::Width() const {
+    return static_cast<Single>(s_->width);
+}
+Single Control::Height() const {
+    return static_cast<Single>(s_->height);
+}
+void Control::setLeft(Single v) {
+    Move(v, Top(), Width(), Height());
+}
+void Control::setTop(Single v) {
+    Move(Left(), v, Width(), Height());
+}
+void Control::setWidth(Single v) {
+    Move(Left(), Top(), v, Height());
+}
+void Control::setHeight(Single v) {
+    Move(Left(), Top(), Width(), v);
+}
 
 void Control::Move(Single left, Single top, Single width, Single height) {
     if (width < 0 || height < 0) raiseError(errInvalidProperty);
@@ -81,25 +110,33 @@ void Control::Move(Single left, Single top, Single width, Single height) {
     applyGeometry();
 }
 
-Boolean Control::Visible() const { return toBoolean(s_->visible); }
+Boolean Control::Visible() const {
+    return toBoolean(s_->visible);
+}
 void Control::setVisible(Boolean v) {
     s_->visible = v != vbFalse;
     if (s_->widget) s_->widget->setVisible(s_->visible);
 }
 
-Boolean Control::Enabled() const { return toBoolean(s_->enabled); }
+Boolean Control::Enabled() const {
+    return toBoolean(s_->enabled);
+}
 void Control::setEnabled(Boolean v) {
     s_->enabled = v != vbFalse;
     if (s_->widget) s_->widget->setEnabled(s_->enabled);
 }
 
-const String& Control::ToolTipText() const { return s_->toolTip; }
+const String& Control::ToolTipText() const {
+    return s_->toolTip;
+}
 void Control::setToolTipText(const String& t) {
     s_->toolTip = t;
     if (s_->widget) s_->widget->setToolTip(QString::fromStdU16String(t));
 }
 
-win::HWND Control::hWnd() const { return win::qt::handleOfWidget(s_->widget); }
+win::HWND Control::hWnd() const {
+    return win::qt::handleOfWidget(s_->widget);
+}
 
 double Control::number(const Value& v) {
     if (const double* d = std::get_if<double>(&v)) return *d;
@@ -110,7 +147,7 @@ String Control::text(const Value& v) {
     if (const String* s = std::get_if<String>(&v)) return *s;
     const double d = std::get<double>(v);
     const std::string n = d == static_cast<long long>(d) ? std::to_string(static_cast<long long>(d))
-                                                          : std::to_string(d);
+                                                         : std::to_string(d);
     return String(n.begin(), n.end());
 }
 
@@ -119,16 +156,26 @@ void Control::setProperty(std::string_view name, const Value& v) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (setOwnProperty(lower, v)) return;
-    if (lower == "left") setLeft(static_cast<Single>(number(v)));
-    else if (lower == "top") setTop(static_cast<Single>(number(v)));
-    else if (lower == "width") setWidth(static_cast<Single>(number(v)));
-    else if (lower == "height") setHeight(static_cast<Single>(number(v)));
-    else if (lower == "visible") setVisible(toBoolean(number(v) != 0));
-    else if (lower == "enabled") setEnabled(toBoolean(number(v) != 0));
-    else if (lower == "tooltiptext") setToolTipText(text(v));
-    else raiseError(errNoSuchMember);
+    if (lower == "left")
+        setLeft(static_cast<Single>(number(v)));
+    else if (lower == "top")
+        setTop(static_cast<Single>(number(v)));
+    else if (lower == "width")
+        setWidth(static_cast<Single>(number(v)));
+    else if (lower == "height")
+        setHeight(static_cast<Single>(number(v)));
+    else if (lower == "visible")
+        setVisible(toBoolean(number(v) != 0));
+    else if (lower == "enabled")
+        setEnabled(toBoolean(number(v) != 0));
+    else if (lower == "tooltiptext")
+        setToolTipText(text(v));
+    else
+        raiseError(errNoSuchMember);
 }
 
-bool Control::setOwnProperty(std::string_view, const Value&) { return false; }
+bool Control::setOwnProperty(std::string_view, const Value&) {
+    return false;
+}
 
 } // namespace vx

@@ -211,6 +211,11 @@ void Form::adopt(Control* c) {
     byName_[lower(c->Name())] = c;
 }
 
+void Form::forget(Control* c) {
+    std::erase(controls_, c);
+    std::erase_if(byName_, [c](const auto& kv) { return kv.second == c; });
+}
+
 Control* Form::control(const std::string& name) const {
     const auto it = byName_.find(lower(name));
     return it == byName_.end() ? nullptr : it->second;

@@ -45,8 +45,9 @@ class Form : public Canvas, private hostqt::EventSink {
     Control* control(const std::string& name) const;
     std::size_t controlCount() const { return controls_.size(); }
 
-    // Called by Control::create.
+    // Called by Control::create, and by a control that goes before its form unloads.
     void adopt(Control* c);
+    void forget(Control* c);
 
     // Loaded forms of the program.
     static int loadedCount();

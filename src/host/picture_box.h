@@ -10,6 +10,7 @@ class PictureBox : public Control, public Canvas, private hostqt::EventSink {
   public:
     PictureBox();
     ~PictureBox() override;
+    using Control::hWnd;
     Integer BorderStyle() const { return borderStyle_; }
     void setBorderStyle(Integer style); // 0 none, 1 fixed single
 

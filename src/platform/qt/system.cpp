@@ -1,4 +1,5 @@
 #include "platform/system.h"
+#include "platform/qt/x11_window.h"
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -17,9 +18,7 @@ void Sleep(DWORD dwMilliseconds) {
     if (QCoreApplication::instance()) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
-        if (auto* x11 =
-                qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
-            XFlush(x11->display());
+        if (Display* dpy = qt::x11Display()) XFlush(dpy);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
 }

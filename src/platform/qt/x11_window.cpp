@@ -5,10 +5,16 @@
 
 namespace vx::win::qt {
 
+Display* x11Display() {
+    // Other platform plugins may answer the X11 interface without a usable connection.
+    if (!qGuiApp || QGuiApplication::platformName() != "xcb") return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+
 void keepAbove(QWidget* window) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !window->isVisible()) return;
-    Display* dpy = x11->display();
+    Display* dpy = x11Display();
+    if (!dpy || !window->isVisible()) return;
     const Window root = DefaultRootWindow(dpy);
     XEvent ev{};
     ev.xclient.type = ClientMessage;
