@@ -44,13 +44,20 @@ class frmMain : public Form, public TestPatterns {
     void stPicCol();
     void UpdateStatus(PictureBox& target, const String& text);
 
-    // Handlers of the button, the ticker line and the website line.
-    void btPick_Click() {}
-    void lbHEHE_Click() {}
-    void lbHEHE_MouseMove(Integer& Button, Integer& Shift, Single& x, Single& y) {
-        (void)Button, (void)Shift, (void)x, (void)y;
-    }
-    void tLabel12_Click() {}
+    // The hand cursor, over the swatches, the menu labels and the ticker line.
+    void sethand();
+    // Picks the custom colour with the colour chooser.
+    void btPick_Click();
+
+    // The ticker: switches between its Vietnamese and English lines.
+    void Timer2_Timer();
+    void lbHEHE_Click();
+    void lbHEHE_MouseMove(Integer& Button, Integer& Shift, Single& x, Single& y);
+
+    // The about box, then the screen effect; the website in the default browser.
+    void about();
+    void opw();
+    void tLabel12_Click();
 
   protected:
     void InitializeComponent() override;

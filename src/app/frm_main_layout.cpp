@@ -205,6 +205,7 @@ void frmMain::InitializeComponent() {
     for (const Entry& e : layout) place(*this, e);
 
     Timer1.onTimer = [this] { Timer1_Timer(); };
+    Timer2.onTimer = [this] { Timer2_Timer(); };
     lbHEHE.Click = [this] { lbHEHE_Click(); };
     lbHEHE.MouseMove = [this](Integer& Button, Integer& Shift, Single& x, Single& y) {
         lbHEHE_MouseMove(Button, Shift, x, y);
@@ -231,6 +232,11 @@ void frmMain::InitializeComponent() {
         bLinesDrawn = vbTrue;
         hl();
     };
+    // The hand over everything that starts a pattern; the arguments are not used.
+    for (Control* c : std::initializer_list<Control*>{
+             &Picture1, &Picture2, &Picture3, &Picture4, &Picture5, &Picture6, &Picture7, &Picture8,
+             &Picture9, &lbRan, &lbVG, &lbHG, &lbVL, &lbHL})
+        c->onMouseMove = [this](Integer, Integer, Single, Single) { sethand(); };
 }
 
 } // namespace vx

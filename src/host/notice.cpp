@@ -10,7 +10,7 @@ win::HWND showNotice(const String& title, const String& text) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
-    return win::qt::registerWindow(box, "#32770");
+    return win::qt::registerWindow(box, "VelotrixNotice");
 }
 
 } // namespace vx
