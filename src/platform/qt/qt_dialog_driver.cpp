@@ -1,0 +1,36 @@
+#include "platform/qt/qt_dialog_driver.h"
+#include "platform/qt/window_table.h"
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+namespace vx::win {
+namespace {
+std::unique_ptr<DialogDriver>& current() {
+    static std::unique_ptr<DialogDriver> d = std::make_unique<qt::QtDialogDriver>();
+    return d;
+}
+} // namespace
+
+void setDialogDriver(std::unique_ptr<DialogDriver> driver) {
+    current() = driver ? std::move(driver) : std::make_unique<qt::QtDialogDriver>();
+}
+DialogDriver& dialogDriver() {
+    return *current();
+}
+
+namespace qt {
+
+QWidget* ownerWidget(HWND owner) {
+    QWidget* w = owner ? widgetFromHandle(owner) : nullptr;
+    return w ? w->window() : nullptr;
+}
+
+int QtDialogDriver::logPixelsY() {
+    // The screen's twips per device pixel make 1440 / dpi: 96 logical dots per inch.
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return static_cast<int>(std::lround(96.0 * (s ? s->devicePixelRatio() : 1.0)));
+}
+
+} // namespace qt
+} // namespace vx::win
