@@ -39,9 +39,22 @@ bool exists(const std::string& path) {
     return stat(path.c_str(), &st) == 0;
 }
 
+// The UTF-8 title of the desktop standard, else the classic one.
 std::string titleOf(Display* dpy, Window w) {
-    XTextProperty prop;
     std::string title;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, "_NET_WM_NAME", False), 0, 1024, False,
+                           XInternAtom(dpy, "UTF8_STRING", False), &type, &format, &count, &after,
+                           &data) == Success &&
+        data) {
+        title.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+        if (!title.empty()) return title;
+    }
+    XTextProperty prop;
     if (XGetWMName(dpy, w, &prop) && prop.value) {
         title.assign(reinterpret_cast<char*>(prop.value), prop.nitems);
         XFree(prop.value);
@@ -51,22 +64,33 @@ std::string titleOf(Display* dpy, Window w) {
 
 } // namespace
 
-XSession::XSession(int width, int height, const std::string& extraEnv)
-    : width_(width), height_(height) {
-    (void)extraEnv;
-    for (int n = 80 + (getpid() % 100); n < 400; ++n) {
+XSession::XSession(int width, int height) : width_(width), height_(height) {
+    // Windows come and go while the tests look at them: a request on one that has just gone
+    // is no reason to end the test run.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    // A free display number; another test run may take the same one at the same moment, in
+    // which case our server exits at once and the next number is tried.
+    for (int n = 80 + (getpid() % 100); n < 400 && !dpy_; ++n) {
         if (exists("/tmp/.X" + std::to_string(n) + "-lock") ||
             exists("/tmp/.X11-unix/X" + std::to_string(n)))
             continue;
-        number_ = n;
-        break;
+        const std::string name = ":" + std::to_string(n);
+        xvfb_ = spawn({"Xvfb", name, "-screen", "0",
+                       std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten",
+                       "tcp"},
+                      {});
+        bool died = false;
+        waitFor(
+            [&] {
+                if (waitpid(xvfb_, nullptr, WNOHANG) == xvfb_) died = true;
+                return died || (dpy_ = XOpenDisplay(name.c_str())) != nullptr;
+            },
+            10s);
+        if (dpy_)
+            number_ = n;
+        else if (!died)
+            kill(xvfb_, SIGTERM), waitpid(xvfb_, nullptr, 0);
     }
-    const std::string name = ":" + std::to_string(number_);
-    xvfb_ =
-        spawn({"Xvfb", name, "-screen", "0",
-               std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp"},
-              {});
-    waitFor([&] { return (dpy_ = XOpenDisplay(name.c_str())) != nullptr; }, 10s);
 }
 
 XSession::~XSession() {

@@ -20,7 +20,7 @@ struct Rect {
 
 class XSession {
   public:
-    XSession(int width, int height, const std::string& extraEnv = "");
+    XSession(int width, int height);
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;

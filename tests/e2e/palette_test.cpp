@@ -1,0 +1,163 @@
+// The control window by mouse: swatches, menu labels, names, the ticker, the about box and
+// the colour chooser, on the real program under Xvfb.
+#include "e2e/x_session.h"
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace vx::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A point of the control window given in twips of its client area.
+struct At {
+    int x, y;
+};
+
+class Palette : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(s.startApp());
+        main = s.geometry(s.mainWindow());
+    }
+    int px(int twipsX) const { return main.x + twipsX / 15; }
+    int py(int twipsY) const { return main.y + twipsY / 15; }
+    void clickAt(At a) { s.click(px(a.x), py(a.y)); }
+    bool screenIs(unsigned rgb) {
+        for (auto [x, y] : {std::pair{0, 0}, {1023, 0}, {0, 767}, {1023, 767}, {512, 384}})
+            if (s.pixel(x, y) != rgb) return false;
+        return true;
+    }
+    bool testWindowShown() { return s.findWindow("Form1", true).has_value(); }
+    void closeTestWindow() {
+        s.holdUntil({"Escape"}, [&] { return !testWindowShown(); });
+    }
+
+    XSession s{1024, 768};
+    Rect main;
+};
+
+TEST_F(Palette, EachSwatchShowsItsColour) {
+    const unsigned custom = s.pixel(px(7020 + 150), py(2475 + 60));
+    const std::pair<At, unsigned> swatches[] = {
+        {{990 + 300, 1305 + 60}, 0xFF0000},  {{4005 + 300, 1305 + 60}, 0x00FF00},
+        {{7020 + 300, 1305 + 60}, 0x0000FF}, {{990 + 300, 1890 + 60}, 0x00FFFF},
+        {{4005 + 300, 1890 + 60}, 0xFF00FF}, {{7020 + 300, 1890 + 60}, 0xFFFF00},
+        {{990 + 300, 2475 + 60}, 0x000000},  {{4005 + 300, 2475 + 60}, 0xFFFFFF}};
+    for (auto [at, rgb] : swatches) {
+        clickAt(at);
+        EXPECT_TRUE(XSession::waitFor([&] { return testWindowShown() && screenIs(rgb); }))
+            << std::hex << rgb;
+        closeTestWindow();
+    }
+    clickAt({7020 + 150, 2475 + 60});
+    EXPECT_TRUE(XSession::waitFor([&] { return testWindowShown() && screenIs(custom); }));
+}
+
+TEST_F(Palette, MenuLabelsShowTheirPatterns) {
+    clickAt({990 + 200, 3105 + 100}); // Random
+    EXPECT_TRUE(
+        XSession::waitFor([&] { return testWindowShown() && (s.pixel(5, 5) & 0xFF) <= 1; }));
+    closeTestWindow();
+    clickAt({4005 + 200, 3105 + 100}); // Vertical Gradient: blue at the top, red at the bottom
+    EXPECT_TRUE(XSession::waitFor([&] {
+        return testWindowShown() && s.pixel(500, 0) == 0x0000FF && s.pixel(500, 767) == 0xFF0000;
+    }));
+    closeTestWindow();
+    clickAt({7020 + 200, 3105 + 100}); // Horizontal Gradient: blue at the left
+    EXPECT_TRUE(XSession::waitFor([&] {
+        return testWindowShown() && s.pixel(0, 300) == 0x0000FF && s.pixel(1023, 300) == 0xFF0000;
+    }));
+    closeTestWindow();
+    clickAt({990 + 200, 3690 + 100}); // Vertical Lines: full-width stripes 4 pixels high
+    EXPECT_TRUE(XSession::waitFor([&] {
+        return testWindowShown() && s.pixel(500, 0) == 0xFFFFFF && s.pixel(500, 4) == 0x000000;
+    }));
+    closeTestWindow();
+    clickAt({4005 + 200, 3690 + 100}); // Horizontal Lines: full-height stripes 4 pixels wide
+    EXPECT_TRUE(XSession::waitFor([&] {
+        return testWindowShown() && s.pixel(0, 500) == 0xFFFFFF && s.pixel(4, 500) == 0x000000;
+    }));
+}
+
+TEST_F(Palette, ExitAndTheLegendDoNothing) {
+    for (At a : {At{7020 + 200, 3690 + 100}, At{90 + 100, 1350 + 100}, At{6390 + 100, 3690 + 100},
+                 At{3105 + 100, 3105 + 100}}) {
+        clickAt(a);
+        std::this_thread::sleep_for(300ms);
+        EXPECT_FALSE(testWindowShown());
+    }
+    EXPECT_TRUE(s.appRunning());
+}
+
+TEST_F(Palette, VerticalLinesThenKeyOneGivesAPlainRedScreen) {
+    clickAt({990 + 200, 3690 + 100});
+    ASSERT_TRUE(
+        XSession::waitFor([&] { return testWindowShown() && s.pixel(500, 4) == 0x000000; }));
+    EXPECT_TRUE(s.holdUntil({"1"}, [&] {
+        for (int y = 0; y < 16; ++y)
+            if (s.pixel(500, y) != 0xFF0000) return false;
+        return screenIs(0xFF0000);
+    }));
+}
+
+TEST_F(Palette, SwatchNamesAreCentred) {
+    // Picture1 "Red": the text's extent among the red pixels of the swatch's middle rows.
+    const Rect box{px(990) + 2, py(1305) + 2, 1995 / 15 - 4, 375 / 15 - 4};
+    const auto pixels = s.grab(box);
+    int left = box.width, right = -1, top = box.height, bottom = -1;
+    for (int y = 0; y < box.height; ++y)
+        for (int x = 0; x < box.width; ++x)
+            if (pixels[static_cast<std::size_t>(y) * box.width + x] != 0xFF0000) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, left) << "no name drawn";
+    EXPECT_NEAR((left + right) / 2.0, (box.width - 1) / 2.0, 2.0);
+    EXPECT_NEAR((top + bottom) / 2.0, (box.height - 1) / 2.0, 3.0);
+}
+
+TEST_F(Palette, TheTickerTurnsEnglishAfterFiveSecondsAndBackAfterTen) {
+    const Rect ticker{px(90), py(4275), 8925 / 15, 375 / 15};
+    const auto vietnamese = s.grab(ticker);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(XSession::waitFor([&] { return s.grab(ticker) != vietnamese; }, 7s));
+    EXPECT_NEAR(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                5.0, 1.5);
+    EXPECT_TRUE(XSession::waitFor([&] { return s.grab(ticker) == vietnamese; }, 7s));
+}
+
+TEST_F(Palette, TheTickerOpensTheAboutBoxThenTheEffectUntilAClick) {
+    clickAt({90 + 8925 / 2, 4275 + 180});
+    ASSERT_TRUE(XSession::waitFor(
+        [&] { return s.findWindow("Th\xC3\xB4ng tin v\xE1\xBB\x81 Velotrix!", true).has_value(); },
+        5s));
+    s.keyDown("Return"); // the single button has the focus
+    s.keyUp("Return");
+    ASSERT_TRUE(XSession::waitFor([&] { return s.findWindow("frmEff", true).has_value(); }, 5s));
+    std::this_thread::sleep_for(300ms);
+    s.click(512, 384);
+    EXPECT_TRUE(XSession::waitFor([&] { return !s.findWindow("frmEff", true).has_value(); }, 5s));
+    EXPECT_TRUE(s.appRunning());
+}
+
+TEST_F(Palette, TheColourButtonOpensTheChooserAndCancelChangesNothing) {
+    const unsigned before = s.pixel(px(7020 + 150), py(2475 + 60));
+    clickAt({8730 + 140, 2655 + 100});
+    std::optional<Window> chooser;
+    ASSERT_TRUE(XSession::waitFor(
+        [&] {
+            for (const char* title : {"Select Color", "Select Colour", "Color", "Colour"})
+                if ((chooser = s.findWindow(title))) return true;
+            return false;
+        },
+        5s));
+    s.closeWindow(*chooser); // the close box: the same as Cancel
+    EXPECT_TRUE(XSession::waitFor([&] { return !s.findWindow("Select Col"); }, 5s));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(s.pixel(px(7020 + 150), py(2475 + 60)), before);
+    EXPECT_FALSE(testWindowShown());
+}
+
+} // namespace
+} // namespace vx::e2e
