@@ -25,6 +25,18 @@ double residentMegabytes(pid_t pid) {
     return 0;
 }
 
+// Back to the control window alone, so that every sample sees the program in the same state
+// and not, say, in the middle of an effect with two screen-sized images alive.
+void settle(XSession& s) {
+    for (int i = 0; i < 5 && s.findWindow("frmEff", true); ++i) {
+        s.click(s.width() / 2, s.height() / 2);
+        XSession::waitFor([&] { return !s.findWindow("frmEff", true); }, milliseconds(500));
+    }
+    s.holdUntil(
+        {"Escape"}, [&] { return !s.findWindow("Form1", true); }, milliseconds(2000));
+    std::this_thread::sleep_for(milliseconds(300));
+}
+
 bool answers(XSession& s, const char* key, unsigned rgb) {
     return s.holdUntil(
         {key}, [&] { return s.pixel(s.width() / 2, s.height() / 2) == rgb; }, milliseconds(2000));
@@ -60,6 +72,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (steady_clock::now() >= nextSample) {
+            settle(s);
             const double t = duration<double>(steady_clock::now() - start).count();
             samples.emplace_back(t, residentMegabytes(s.appPid()));
             std::printf("soak: t=%.0f s rss=%.2f MB\n", t, samples.back().second);
@@ -99,11 +112,12 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 3 && !answers(s, "1", 0xFF0000); ++i)
         s.click(s.width() / 2, s.height() / 2);
     const bool alive = answers(s, "2", 0x00FF00);
+    settle(s);
     samples.emplace_back(duration<double>(steady_clock::now() - start).count(),
                          residentMegabytes(s.appPid()));
 
-    // Flat after the warm-up: the first minute, or the first third of a shorter run.
-    const double warmUp = std::min(60.0, seconds / 3);
+    // Flat after the warm-up: the first minute, or the first half of a shorter run.
+    const double warmUp = std::min(60.0, seconds / 2);
     double base = -1, worst = 0;
     for (auto [t, mb] : samples) {
         if (t < warmUp) continue;
