@@ -27,14 +27,6 @@ double cpuSeconds(pid_t pid) {
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-double residentMegabytes(pid_t pid) {
-    std::ifstream f("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
-
 } // namespace
 
 int main() {
@@ -52,7 +44,7 @@ int main() {
     XSession s(1024, 768);
     if (!s.startApp()) return 1;
     std::this_thread::sleep_for(2s);
-    vx::bench::figure("resident memory after start-up", residentMegabytes(s.appPid()), "MB", 60);
+    vx::bench::figure("resident memory after start-up", s.residentMegabytes(), "MB", 60);
 
     const double c0 = cpuSeconds(s.appPid());
     std::this_thread::sleep_for(10s);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -142,6 +143,14 @@ Rect XSession::geometry(Window w) const {
     Window child;
     XTranslateCoordinates(dpy_, w, DefaultRootWindow(dpy_), 0, 0, &x, &y, &child);
     return {x, y, a.width, a.height};
+}
+
+double XSession::residentMegabytes() const {
+    std::ifstream f("/proc/" + std::to_string(app_) + "/status");
+    std::string line;
+    while (std::getline(f, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return 0;
 }
 
 bool XSession::appRunning() {

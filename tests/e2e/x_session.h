@@ -37,6 +37,8 @@ class XSession {
     std::optional<Window> findWindow(const std::string& title, bool exact = false) const;
     bool appRunning();
     pid_t appPid() const { return app_; }
+    // The program's resident memory now, from /proc.
+    double residentMegabytes() const;
     // Waits for the program to end; its exit code, or nullopt on timeout.
     std::optional<int> waitExit(std::chrono::milliseconds timeout);
 

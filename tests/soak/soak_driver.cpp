@@ -17,14 +17,6 @@ using vx::e2e::XSession;
 
 namespace {
 
-double residentMegabytes(pid_t pid) {
-    std::ifstream f("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(f, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
-
 // Back to the control window alone, so that every sample sees the program in the same state
 // and not, say, in the middle of an effect with two screen-sized images alive.
 void settle(XSession& s) {
@@ -74,7 +66,7 @@ int main(int argc, char** argv) {
         if (steady_clock::now() >= nextSample) {
             settle(s);
             const double t = duration<double>(steady_clock::now() - start).count();
-            samples.emplace_back(t, residentMegabytes(s.appPid()));
+            samples.emplace_back(t, s.residentMegabytes());
             std::printf("soak: t=%.0f s rss=%.2f MB\n", t, samples.back().second);
             std::fflush(stdout);
             nextSample += 10s;
@@ -114,7 +106,7 @@ int main(int argc, char** argv) {
     const bool alive = answers(s, "2", 0x00FF00);
     settle(s);
     samples.emplace_back(duration<double>(steady_clock::now() - start).count(),
-                         residentMegabytes(s.appPid()));
+                         s.residentMegabytes());
 
     // Flat after the warm-up: the first minute, or the first half of a shorter run.
     const double warmUp = std::min(60.0, seconds / 2);
