@@ -121,9 +121,18 @@ void Form::Hide() {
 }
 
 void Form::Unload() {
-    if (!loaded_) return;
+    // A second close request served while the unload handler runs (it may serve events)
+    // must not unload, or reload, the form a second time.
+    if (!loaded_ || unloading_) return;
     Integer cancel = 0;
-    Form_Unload(cancel);
+    unloading_ = true;
+    try {
+        Form_Unload(cancel);
+    } catch (...) {
+        unloading_ = false;
+        throw;
+    }
+    unloading_ = false;
     if (cancel != 0 || !loaded_) return;
     loaded_ = false;
     --gLoaded;

@@ -88,6 +88,7 @@ class Form : public Canvas, private hostqt::EventSink {
     std::optional<DesignState> design_;
     std::string windowClass_;
     bool loaded_ = false;
+    bool unloading_ = false;
     bool shownOnce_ = false;
     String caption_;
     Integer windowState_ = vbNormal;

@@ -1,4 +1,5 @@
 #include "support/app_fixture.h"
+#include <QTimer>
 
 namespace vx::test {
 namespace {
@@ -77,6 +78,26 @@ TEST_F(MainWindowTest, UnloadClosesTheTestWindowAndStopsTheKeyLoop) {
     EXPECT_EQ(main->Timer1.Enabled(), vbFalse);
     EXPECT_FALSE(testLoaded());
     EXPECT_FALSE(main->IsLoaded());
+}
+
+} // namespace
+} // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+TEST_F(MainWindowTest, ASecondCloseDuringTheClosingAnimationDoesNothing) {
+    const std::size_t keysAfterLoad = kb->sent.size();
+    int secondCloses = 0;
+    QTimer::singleShot(0, [&] {
+        ++secondCloses;
+        main->Unload(); // served inside the animation's event service
+    });
+    main->Unload();
+    EXPECT_EQ(secondCloses, 1);
+    EXPECT_FALSE(main->IsLoaded());
+    EXPECT_EQ(kb->sent.size(), keysAfterLoad); // no second start-up
+    EXPECT_EQ(Form::loadedCount(), 0);
 }
 
 } // namespace
