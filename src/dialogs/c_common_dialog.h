@@ -85,10 +85,6 @@ class cCommonDialog {
                        const String& DefaultExt, Long Owner, ByRef<Long>& flags);
 
     static String StripAtNull(const std::string& s);
-    static String FilterItem(const String& list, Long n);
-    static void StringToBytes(std::vector<win::BYTE>& bytes, String& s);
-    static String BytesToString(const std::vector<win::BYTE>& bytes);
-    static bool IsArrayEmpty(const std::vector<win::BYTE>& bytes);
     // Copies the first bytes of a returned DEVMODE block and releases it with its DEVNAMES.
     static void takeDevMode(win::HGLOBAL& hDevMode, win::HGLOBAL& hDevNames, win::DEVMODEA& into);
     static void passToPrinter(PrinterObject* Printer, Integer copies, const win::DEVMODEA& dm);

@@ -1,24 +1,13 @@
 #include "dialogs/c_common_dialog.h"
 #include "dialogs/code_page.h"
+#include "dialogs/filter_list.h"
 #include "host/errors.h"
-#include <algorithm>
 
 namespace vx {
 namespace {
 
 constexpr std::size_t kBufferChars = 260;
 constexpr win::DWORD kHookAndTemplate = win::OFN_ENABLEHOOK | win::OFN_ENABLETEMPLATE;
-
-// Filter pairs separated by "|" or ":" become the NUL-separated, double-NUL-terminated
-// list the dialog takes. The scan counts in 16 bits.
-String filterList(const String& filter) {
-    if (filter.size() >= 32767) raiseError(errOverflow);
-    String list = filter;
-    std::replace_if(
-        list.begin(), list.end(), [](char16_t c) { return c == u'|' || c == u':'; }, u'\0');
-    list.append(2, u'\0');
-    return list;
-}
 
 // The caller's text followed by NULs up to the buffer's 260 bytes.
 std::string textBuffer(const String& text) {

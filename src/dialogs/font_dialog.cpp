@@ -1,3 +1,4 @@
+#include "dialogs/byte_text.h"
 #include "dialogs/c_common_dialog.h"
 #include "dialogs/code_page.h"
 #include "host/errors.h"
