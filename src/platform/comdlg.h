@@ -3,6 +3,7 @@
 // records and constants. Text is in the system code page (UTF-8). Pointer fields are native
 // pointers; lStructSize holds the size the 32-bit system gives each record, and a call
 // accepts exactly that value.
+#include "platform/fonts.h" // the font weights
 #include "platform/win_types.h"
 #include <cstddef>
 
@@ -120,9 +121,6 @@ inline constexpr WORD ITALIC_FONTTYPE = 0x200;
 inline constexpr WORD REGULAR_FONTTYPE = 0x400;
 inline constexpr WORD SCREEN_FONTTYPE = 0x2000;
 inline constexpr WORD PRINTER_FONTTYPE = 0x4000;
-
-inline constexpr LONG FW_NORMAL = 400;
-inline constexpr LONG FW_BOLD = 700;
 
 struct CHOOSEFONTA {
     DWORD lStructSize;
