@@ -4,10 +4,7 @@
 // Qt before Xlib, whose macros break Qt's headers.
 #include <QApplication>
 
-#include "app/frm_main.h"
-#include "host/events.h"
-#include "patterns/frm_test.h"
-#include "patterns_bench_support.h"
+#include "key_row_timing.h"
 #include <cstdio>
 
 using namespace vx;
@@ -17,27 +14,6 @@ namespace {
 
 bool stripesSeen(Display* d, int w, int h) {
     return isStripes(screenLine(d, true, h - 1, w), 4) && isStripes(screenLine(d, true, 0, w), 4);
-}
-
-// The key loop's action for H+L from a red screen, timed until the stripes are on the screen.
-std::vector<double> inProcess(e2e::XSession& s, int runs) {
-    frmMain& main = SharedForm<frmMain>::get();
-    Display* dpy = s.display();
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        main.runKeyRow(1);
-        serveUntil(DoEvents,
-                   [&] { return screenLine(dpy, true, 0, 1) == std::vector<unsigned>{0xFF0000}; });
-        const auto t0 = Clock::now();
-        ScreenWatch watch(DisplayString(dpy),
-                          [&](Display* d) { return stripesSeen(d, s.width(), s.height()); });
-        main.runKeyRow(15);
-        if (!serveUntil(DoEvents, [&] { return watch.done(); })) return {};
-        times.push_back(std::chrono::duration<double, std::milli>(watch.at() - t0).count());
-    }
-    SharedForm<frmTest>::unload();
-    DoEvents();
-    return times;
 }
 
 } // namespace
@@ -54,7 +30,8 @@ int main(int argc, char** argv) {
             e2e::XSession s(w, h);
             setenv("DISPLAY", DisplayString(s.display()), 1);
             QApplication app(argc, argv);
-            const auto t = inProcess(s, 20);
+            const auto t = timeKeyRow(
+                s, 20, 15, [&](Display* d) { return stripesSeen(d, s.width(), s.height()); });
             SharedForm<frmMain>::release();
             SharedForm<frmTest>::release();
             if (t.empty()) return 1;
