@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QWindow>
 #include <X11/Xlib.h>
 #include <array>
 #include <chrono>
@@ -12,15 +13,38 @@
 
 namespace vx::win {
 
+namespace {
+
+// A window shown in this cycle has nothing on the screen until the window system exposes it.
+bool windowAwaitingExpose() {
+    for (const QWindow* w : QGuiApplication::topLevelWindows())
+        if (w->isVisible() && !w->isExposed()) return true;
+    return false;
+}
+
+void paintPending() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    if (Display* dpy = qt::x11Display()) XFlush(dpy);
+}
+
+} // namespace
+
 void Sleep(DWORD dwMilliseconds) {
-    // What was drawn before the thread blocks reaches the screen now, not after the pause.
-    // Only paint requests are delivered: no handler of the program runs here.
-    if (QCoreApplication::instance()) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
-        if (Display* dpy = qt::x11Display()) XFlush(dpy);
+    // What was drawn before the thread blocks reaches the screen now, not after the pause, and
+    // a window shown just before gets its first paint as soon as it is exposed. Only window-
+    // system events are served while waiting for that: no input, no timers.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwMilliseconds);
+    if (qGuiApp) {
+        paintPending();
+        while (windowAwaitingExpose() && std::chrono::steady_clock::now() < end) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                            QEventLoop::X11ExcludeTimers);
+            paintPending();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
+    std::this_thread::sleep_until(end);
 }
 
 DWORD GetCurrentThreadId() {
