@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <string>
 #include <thread>
@@ -108,17 +107,23 @@ int main(int argc, char** argv) {
     samples.emplace_back(duration<double>(steady_clock::now() - start).count(),
                          s.residentMegabytes());
 
-    // Flat after the warm-up: the first minute, or the first half of a shorter run.
+    // Flat after the warm-up (the first minute, or the first half of a shorter run): the peak
+    // of the samples that follow stays within 2 MB of the peak just after the warm-up. Peaks,
+    // because a screen-sized buffer the allocator has or has not given back yet makes single
+    // samples jump by a few MB either way without any growth.
     const double warmUp = std::min(60.0, seconds / 2);
-    double base = -1, worst = 0;
+    const double firstWindow = warmUp + std::max(20.0, (seconds - warmUp) / 4);
+    double base = 0, later = 0, low = 1e9;
     for (auto [t, mb] : samples) {
         if (t < warmUp) continue;
-        if (base < 0) base = mb;
-        worst = std::max(worst, mb - base);
+        low = std::min(low, mb);
+        (t < firstWindow ? base : later) = std::max(t < firstWindow ? base : later, mb);
     }
-    std::printf("soak: %d actions, %d effects, %zu samples, growth after warm-up %.2f MB, "
-                "answers keys at the end: %s\n",
-                actions, effects, samples.size(), worst, alive ? "yes" : "no");
+    const double worst = later > 0 ? later - base : 0;
+    std::printf("soak: %d actions, %d effects, %zu samples, after warm-up %.2f..%.2f MB, peak "
+                "growth %.2f MB, answers keys at the end: %s\n",
+                actions, effects, samples.size(), low, std::max(base, later), worst,
+                alive ? "yes" : "no");
     const bool ok = alive && worst <= 2.0;
     std::puts(ok ? "soak: passed" : "soak: FAILED");
     return ok ? 0 : 1;
