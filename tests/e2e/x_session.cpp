@@ -112,12 +112,20 @@ bool XSession::startApp(const std::string& env) {
     std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
     if (!env.empty()) vars.push_back(env);
     app_ = spawn({bin ? bin : "velotrix"}, vars);
-    return waitFor(
-        [&] {
-            if (auto w = findWindow("Velotrix")) main_ = *w;
-            return main_ != 0;
-        },
-        10s);
+    if (!waitFor(
+            [&] {
+                if (auto w = findWindow("Velotrix")) main_ = *w;
+                return main_ != 0;
+            },
+            10s))
+        return false;
+    // Mapped is not yet painted: wait for the Red swatch (990, 1305 twips in a client area
+    // 607 logical pixels wide) to show.
+    const Rect r = geometry(main_);
+    const double scale = r.width / 607.0;
+    const int x = r.x + static_cast<int>((990 + 150) / 15.0 * scale);
+    const int y = r.y + static_cast<int>((1305 + 60) / 15.0 * scale);
+    return waitFor([&] { return pixel(x, y) == 0xFF0000; }, 10s);
 }
 
 std::optional<Window> XSession::findWindow(const std::string& title, bool exact) const {
