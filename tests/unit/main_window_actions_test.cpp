@@ -84,7 +84,7 @@ TEST(AboutText, TwelveLinesEachEndedByCrLfThatConvertToVietnamese) {
     EXPECT_EQ(lines[1], u"Phi\u00EAn b\u1EA3n: 1.0");
     EXPECT_EQ(lines[2], u"Ch\u1EE9c n\u0103ng: test LCD ;))");
     EXPECT_TRUE(lines[3].empty() && lines[4].empty() && lines[9].empty() && lines[10].empty());
-    EXPECT_EQ(lines[5], u"T\u00E1c gi\u1EA3: Nguy\u1EC5n Th\u1ECB M\u1EABu");
+    EXPECT_EQ(lines[5], u"T\u00E1c gi\u1EA3: L\u00EA V\u0103n Th\u1EED");
     EXPECT_TRUE(lines[6].starts_with(u"Email: "));
     EXPECT_EQ(lines[7], u"Website: velotrix.example.org");
     EXPECT_TRUE(lines[8].starts_with(u"Fone: "));

@@ -158,3 +158,25 @@ TEST(SetTextColor, ReturnsThePreviousColourAndTextIsDrawnInTheNewOne) {
 
 } // namespace
 } // namespace vx::test
+
+namespace vx::win {
+namespace {
+
+// Stacked Vietnamese marks reach above the face's nominal ascent; top-aligned text with room
+// to spare below must show them whole, as the same text drawn unclipped lower down does.
+TEST(DrawTextW, TallMarksAtTheTopAreNotCutOff) {
+    test::ScratchDC s(300, 100);
+    RECT clipped{0, 0, 300, 40};
+    DrawTextW(s.dc, u"Th\u1EA4Y \u1EC4", -1, &clipped, DT_LEFT);
+    const test::Ink top = test::inkOf(s.picture(), qRgb(255, 255, 255));
+    s.clear();
+    RECT free{0, 50, 300, 100};
+    DrawTextW(s.dc, u"Th\u1EA4Y \u1EC4", -1, &free, DT_LEFT | DT_NOCLIP);
+    const test::Ink lower = test::inkOf(s.picture(), qRgb(255, 255, 255));
+    ASSERT_TRUE(top.any());
+    EXPECT_GE(top.top, 0);
+    EXPECT_EQ(top.bottom - top.top, lower.bottom - lower.top); // nothing cut at the top
+}
+
+} // namespace
+} // namespace vx::win

@@ -79,7 +79,13 @@ class Measure {
   public:
     Measure(const QFont& f, QPaintDevice* device, UINT format)
         : fm_(f, device), expandTabs_(effectiveFlags(format) & DT_EXPANDTABS),
-          tabWidth_(tabLength(format) * std::max(1, fm_.averageCharWidth())) {}
+          tabWidth_(tabLength(format) * std::max(1, fm_.averageCharWidth())),
+          tallest_(
+              std::max(fm_.ascent(), -fm_.tightBoundingRect(QString::fromUtf16(kTallest)).top())) {}
+
+    // How far the tallest letters the program writes reach above the baseline: some faces
+    // place stacked Vietnamese marks above their nominal ascent.
+    int tallest() const { return tallest_; }
 
     // The pen position after the first n characters; tabs advance to the next stop when
     // expanded and take no room otherwise.
@@ -108,9 +114,11 @@ class Measure {
     }
 
   private:
+    static constexpr char16_t kTallest[] = u"\u1EA4\u1EAA\u1EC4\u1ED6\u1EEE\u00C1\u0110";
     QFontMetrics fm_;
     bool expandTabs_;
     int tabWidth_;
+    int tallest_;
 };
 
 // Greedy breaks at spaces; a word wider than the rectangle keeps a line of its own.
@@ -187,6 +195,13 @@ int DrawTextW(HDC hdc, const char16_t* lpchText, int cchText, RECT* lprc, UINT f
         y = r.top + (r.bottom - r.top - lineHeight) / 2;
     else if (single && (flags & DT_BOTTOM))
         y = r.bottom - lineHeight;
+    // Top-aligned text is lowered into spare room below so that tall marks are not cut off;
+    // its first line's box still starts at the top.
+    int lowered = 0;
+    if (!(single && (flags & (DT_VCENTER | DT_BOTTOM))))
+        lowered =
+            std::clamp(m.tallest() - m.fm().ascent(), 0, std::max(0, r.bottom - r.top - total));
+    y += lowered;
     const int firstTop = y;
 
     QPainter p(img);
@@ -203,7 +218,8 @@ int DrawTextW(HDC hdc, const char16_t* lpchText, int cchText, RECT* lprc, UINT f
             x = r.left + (r.right - r.left - w) / 2;
         else if (flags & DT_RIGHT)
             x = r.right - w;
-        const QRect box(x, y, w, lineHeight);
+        const QRect box(x, y - lowered, w, lineHeight + lowered);
+        lowered = 0;
         if (dc->bkMode == qt::OPAQUE_) p.fillRect(box, dc->backColor);
         const int baseline = y + m.fm().ascent();
         if (!(flags & DT_PREFIXONLY))
