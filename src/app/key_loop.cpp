@@ -6,6 +6,7 @@
 #include "patterns/frm_eff.h"
 #include "patterns/frm_test.h"
 #include "platform/keyboard.h"
+#include "platform/modal.h"
 #include "platform/system.h"
 
 namespace vx {
@@ -18,8 +19,9 @@ struct KeyRow {
 
 // In test order: digits first, then Escape, the letter pairs and T.
 constexpr KeyRow kKeyTable[] = {
-    {0x31, 0}, {0x32, 0}, {0x33, 0}, {0x34, 0}, {0x35, 0},    {0x36, 0},    {0x37, 0},    {0x38, 0},
-    {0x39, 0}, {0x30, 0}, {0x1B, 0}, {0x56, 0x47}, {0x48, 0x47}, {0x56, 0x4C}, {0x48, 0x4C}, {0x54, 0},
+    {0x31, 0},    {0x32, 0},    {0x33, 0},    {0x34, 0}, {0x35, 0}, {0x36, 0},
+    {0x37, 0},    {0x38, 0},    {0x39, 0},    {0x30, 0}, {0x1B, 0}, {0x56, 0x47},
+    {0x48, 0x47}, {0x56, 0x4C}, {0x48, 0x4C}, {0x54, 0},
 };
 
 // A pair passes when the AND of both states is non-zero: both down now, or both pressed
@@ -29,6 +31,15 @@ bool passes(const KeyRow& row) {
     if (row.second == 0) return a != 0;
     const win::SHORT b = win::GetAsyncKeyState(row.second);
     return (a & b) != 0;
+}
+
+// Keys pressed while a modal window held the loop were meant for that window, or for
+// nothing: their pressed-since bits go. A key still down acts as usual.
+void forgetPresses() {
+    for (const KeyRow& r : kKeyTable) {
+        win::GetAsyncKeyState(r.first);
+        if (r.second) win::GetAsyncKeyState(r.second);
+    }
 }
 
 } // namespace
@@ -68,9 +79,18 @@ void frmMain::runKeyRow(int row) {
 }
 
 void frmMain::Timer1_Timer() {
+    // A tick served inside a modal window's own loop would nest the key loop there, and the
+    // window could not return until the program ends; a later tick starts it.
+    if (win::modalWindowOpen()) return;
     bKeyLoop = vbTrue;
+    unsigned long modalsSeen = 0;
     do {
         resumeNext({
+            [&] {
+                if (win::modalWindowsEnded() == modalsSeen) return;
+                modalsSeen = win::modalWindowsEnded();
+                forgetPresses();
+            },
             [&] { runKeyRow(matchKeyRow()); },
             [&] { win::Sleep(50); },
             [&] { DoEvents(); },

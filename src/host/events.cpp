@@ -2,6 +2,7 @@
 #include "host/app_info.h"
 #include "host/errors.h"
 #include "host/form.h"
+#include "platform/modal.h"
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -19,7 +20,9 @@ void DoEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void setEndWhenNoFormsLeft(bool on) { gEndWhenNoForms = on; }
+void setEndWhenNoFormsLeft(bool on) {
+    gEndWhenNoForms = on;
+}
 
 void endIfNoFormsLeft() {
     if (gEndWhenNoForms && Form::loadedCount() == 0) QCoreApplication::exit(0);
@@ -28,9 +31,11 @@ void endIfNoFormsLeft() {
 void endWithUntrappedError(const std::string& message) {
     std::fprintf(stderr, "%s\n", message.c_str());
     std::fflush(stderr);
-    if (qApp && QGuiApplication::platformName() != "offscreen")
+    if (qApp && QGuiApplication::platformName() != "offscreen") {
+        const win::ModalScope modal;
         QMessageBox::critical(nullptr, QString::fromStdString(App::Title),
                               QString::fromStdString(message));
+    }
     std::_Exit(1);
 }
 
@@ -40,7 +45,8 @@ void invokeHandler(const std::function<void()>& handler) {
     } catch (const VbError& e) {
         endWithUntrappedError(untrappedMessage(e));
     } catch (const std::exception& e) {
-        endWithUntrappedError(untrappedMessage(VbError(51, std::string("Internal error: ") + e.what())));
+        endWithUntrappedError(
+            untrappedMessage(VbError(51, std::string("Internal error: ") + e.what())));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "host/random.h"
 #include "host/screen.h"
 #include "platform/gdi.h"
+#include "platform/modal.h"
 
 namespace vx {
 
@@ -47,6 +48,7 @@ void frmEff::doeffect() {
     if (!SharedForm<frmEff>::exists() || &SharedForm<frmEff>::get() != this)
         raiseError(errInvalidCall, "The effect runs on the shared effect window only");
     const std::shared_ptr<frmEff> self = SharedForm<frmEff>::hold();
+    const win::ModalScope modal; // keys wait until the effect has ended
 
     const Single wPixels = Screen::Width() / Screen::TwipsPerPixelX();
     const Single hPixels = Screen::Height() / Screen::TwipsPerPixelY();

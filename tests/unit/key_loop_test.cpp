@@ -1,4 +1,5 @@
 #include "host/events.h"
+#include "platform/modal.h"
 #include "support/app_fixture.h"
 #include <QTimer>
 
@@ -91,6 +92,32 @@ TEST_F(MainWindowTest, NoKeyActsAfterTheCycleInWhichTheMainWindowClosed) {
     EXPECT_GT(queriesAtClose, 0u);
     EXPECT_EQ(kb->queried.size(), queriesAtClose);
     EXPECT_FALSE(testLoaded()); // red was shown, then closed with the main window
+}
+
+TEST_F(MainWindowTest, ATickWhileAModalWindowIsOpenStartsNoLoop) {
+    kb->press(0x31);
+    {
+        const win::ModalScope modal;
+        main->Timer1_Timer(); // returns at once instead of looping inside the modal window
+    }
+    EXPECT_EQ(main->bKeyLoop, vbFalse);
+    EXPECT_TRUE(kb->queried.empty());
+    EXPECT_FALSE(testLoaded());
+}
+
+TEST_F(MainWindowTest, PressesMadeWhileAModalWindowWasOpenAreDropped) {
+    {
+        const win::ModalScope modal;
+        kb->tap(0x31);   // typed into the modal window and released
+        kb->press(0x33); // still held when it ends
+    }
+    OleColor firstShown = 0;
+    QTimer::singleShot(0, [&] { // served after the first cycle
+        if (testLoaded()) firstShown = test().BackColor();
+        main->Unload();
+    });
+    main->Timer1_Timer();
+    EXPECT_EQ(firstShown, 0x00FF0000u); // blue from the held 3, not red from the dropped 1
 }
 
 TEST_F(MainWindowTest, EscapeClosesTheTestWindowAndDoesNothingWhenNoneIsOpen) {

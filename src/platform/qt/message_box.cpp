@@ -1,5 +1,6 @@
 #include "platform/message_box.h"
 #include "platform/hooks.h"
+#include "platform/modal.h"
 #include "platform/qt/cbt_hooks.h"
 #include "platform/qt/message_box_dialog.h"
 #include "platform/qt/message_box_texts.h"
@@ -107,6 +108,7 @@ int MessageBoxW(HWND hWnd, const char16_t* lpText, const char16_t* lpCaption, UI
 
     const bool activate = qt::callCbtHooks(HCBT_ACTIVATE, qt::handleOfWidget(box), 0) == 0;
     if (!box) return 0;
+    const ModalScope modal;
     box->arrange();
     box->setWindowModality(Qt::ApplicationModal);
     box->show();

@@ -66,7 +66,7 @@ ColorReply QtDialogDriver::chooseColor(const ColorQuery& q) {
     dlg.setOption(QColorDialog::DontUseNativeDialog);
     // Every colour is solid on a true-colour screen, so "solid only" offers the same set.
     if (!q.fullOpen) collapseCustomPart(dlg, q.preventFullOpen);
-    const bool ok = dlg.exec() == QDialog::Accepted;
+    const bool ok = runModal(dlg);
 
     ColorReply r;
     r.custom = q.custom;

@@ -1,7 +1,10 @@
 #include "platform/qt/qt_dialog_driver.h"
+#include "platform/modal.h"
 #include "platform/qt/window_table.h"
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
 
 namespace vx::win {
@@ -24,6 +27,22 @@ namespace qt {
 QWidget* ownerWidget(HWND owner) {
     QWidget* w = owner ? widgetFromHandle(owner) : nullptr;
     return w ? w->window() : nullptr;
+}
+
+bool runModal(QDialog& dlg) {
+    ModalScope modal;
+    // A child is deleted with its parent, and this dialog belongs to the caller's frame: it
+    // stays a window of its own, which the window manager keeps above its owner.
+    if (QWidget* owner = dlg.parentWidget()) {
+        dlg.setParent(nullptr, dlg.windowFlags());
+        dlg.winId();
+        if (owner->windowHandle()) dlg.windowHandle()->setTransientParent(owner->windowHandle());
+        dlg.adjustSize();
+        QRect r = dlg.frameGeometry();
+        r.moveCenter(owner->frameGeometry().center());
+        dlg.move(r.topLeft());
+    }
+    return dlg.exec() == QDialog::Accepted;
 }
 
 int QtDialogDriver::logPixelsY() {

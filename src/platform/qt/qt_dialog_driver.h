@@ -3,6 +3,7 @@
 #include "platform/dialog_driver.h"
 #include <QWidget>
 
+class QDialog;
 class QPrinter;
 
 namespace vx::win::qt {
@@ -21,6 +22,8 @@ class QtDialogDriver : public DialogDriver {
 
 // The top-level window of an owner handle, or null for none.
 QWidget* ownerWidget(HWND owner);
+// Runs a dialog of the caller's stack frame modally, centred on its owner; true when accepted.
+bool runModal(QDialog& dlg);
 
 // The device the PDF writer stands for in the print dialogs.
 const char* pdfDeviceName();

@@ -93,7 +93,7 @@ FileReply QtDialogDriver::chooseFile(const FileQuery& q) {
     }
 
     FileReply r;
-    r.confirmed = dlg.exec() == QDialog::Accepted;
+    r.confirmed = runModal(dlg);
     if (!r.confirmed) return r;
     for (const QString& f : dlg.selectedFiles()) r.files.push_back(f.toUtf8().toStdString());
     r.filterIndex = q.filterIndex;

@@ -148,7 +148,7 @@ FontReply QtDialogDriver::chooseFont(const FontQuery& q) {
     }
 
     FontReply r;
-    r.confirmed = dlg.exec() == QDialog::Accepted;
+    r.confirmed = runModal(dlg);
     if (!r.confirmed) return r;
     r.font = fromQFont(dlg.selectedFont(), logPixelsY());
     r.color = colours ? colours->currentData().value<COLORREF>() : q.color;

@@ -67,7 +67,7 @@ PrintReply QtDialogDriver::print(const PrintQuery& q) {
     if ((r.error = preparePrinter(printer, q.hasPrinter, q.printer))) return r;
     if (q.setupOnly) {
         QPageSetupDialog dlg(&printer, ownerWidget(q.owner));
-        r.confirmed = dlg.exec() == QDialog::Accepted;
+        r.confirmed = runModal(dlg);
     } else {
         const int minPage = std::max<int>(q.minPage, 1);
         const int maxPage = std::max<int>(q.maxPage, minPage);
@@ -88,7 +88,7 @@ PrintReply QtDialogDriver::print(const PrintQuery& q) {
         dlg.setOptions(options);
         dlg.setMinMax(minPage, maxPage);
         dlg.setPrintRange(toQtRange(q.range));
-        r.confirmed = dlg.exec() == QDialog::Accepted;
+        r.confirmed = runModal(dlg);
         if (r.confirmed) {
             r.range = fromQtRange(dlg.printRange());
             r.fromPage = static_cast<WORD>(printer.fromPage() ? printer.fromPage() : from);
@@ -142,7 +142,7 @@ PageSetupReply QtDialogDriver::pageSetup(const PageSetupQuery& q) {
         if (q.disableMargins) disableGroupOf(dlg, "topMargin");
         if (q.disableOrientation) disableGroupOf(dlg, "portrait");
         if (q.disablePaper) disableGroupOf(dlg, "pageSizeCombo");
-        r.confirmed = dlg.exec() == QDialog::Accepted;
+        r.confirmed = runModal(dlg);
     }
     if (!r.confirmed) return r;
 

@@ -1,0 +1,19 @@
+#pragma once
+// The program's modal windows: message boxes, common dialogs and the screen effect. While one
+// is open the key loop neither starts nor polls; it learns afterwards that one has ended.
+namespace vx::win {
+
+// Marks a modal window open for its lifetime.
+class ModalScope {
+  public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
+bool modalWindowOpen();
+// How many modal windows have ended since start-up.
+unsigned long modalWindowsEnded();
+
+} // namespace vx::win
