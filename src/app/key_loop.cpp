@@ -33,15 +33,6 @@ bool passes(const KeyRow& row) {
     return (a & b) != 0;
 }
 
-// Keys pressed while a modal window held the loop were meant for that window, or for
-// nothing: their pressed-since bits go. A key still down acts as usual.
-void forgetPresses() {
-    for (const KeyRow& r : kKeyTable) {
-        win::GetAsyncKeyState(r.first);
-        if (r.second) win::GetAsyncKeyState(r.second);
-    }
-}
-
 } // namespace
 
 int frmMain::matchKeyRow() {
@@ -83,14 +74,8 @@ void frmMain::Timer1_Timer() {
     // window could not return until the program ends; a later tick starts it.
     if (win::modalWindowOpen()) return;
     bKeyLoop = vbTrue;
-    unsigned long modalsSeen = 0;
     do {
         resumeNext({
-            [&] {
-                if (win::modalWindowsEnded() == modalsSeen) return;
-                modalsSeen = win::modalWindowsEnded();
-                forgetPresses();
-            },
             [&] { runKeyRow(matchKeyRow()); },
             [&] { win::Sleep(50); },
             [&] { DoEvents(); },

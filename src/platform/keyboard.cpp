@@ -8,6 +8,7 @@ class NoKeyboard : public KeyboardSource {
     SHORT asyncState(int) override { return 0; }
     void sendKey(BYTE, BYTE, DWORD, std::uintptr_t) override {}
     bool global() const override { return false; }
+    void forgetPresses() override {}
 };
 std::unique_ptr<KeyboardSource>& current() {
     static std::unique_ptr<KeyboardSource> s = std::make_unique<NoKeyboard>();
@@ -18,7 +19,9 @@ std::unique_ptr<KeyboardSource>& current() {
 void setKeyboardSource(std::unique_ptr<KeyboardSource> source) {
     current() = source ? std::move(source) : std::make_unique<NoKeyboard>();
 }
-KeyboardSource& keyboardSource() { return *current(); }
+KeyboardSource& keyboardSource() {
+    return *current();
+}
 
 SHORT GetAsyncKeyState(int vKey) {
     if (vKey < 1 || vKey > 254) return 0;

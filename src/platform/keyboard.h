@@ -20,6 +20,8 @@ class KeyboardSource {
     virtual void sendKey(BYTE vk, BYTE scan, DWORD flags, std::uintptr_t extra) = 0;
     // True when keys are seen whichever program has the focus.
     virtual bool global() const = 0;
+    // Clears every pressed-since bit; keys held down stay down.
+    virtual void forgetPresses() = 0;
 };
 
 void setKeyboardSource(std::unique_ptr<KeyboardSource> source);

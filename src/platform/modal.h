@@ -13,7 +13,5 @@ class ModalScope {
 };
 
 bool modalWindowOpen();
-// How many modal windows have ended since start-up.
-unsigned long modalWindowsEnded();
 
 } // namespace vx::win

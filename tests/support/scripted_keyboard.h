@@ -34,6 +34,9 @@ class ScriptedKeyboard : public win::KeyboardSource {
         if (onSend) onSend();
     }
     bool global() const override { return true; }
+    void forgetPresses() override {
+        for (auto& [vk, s] : state) s = static_cast<win::SHORT>(s & ~1);
+    }
 
     std::map<int, win::SHORT> state;
     std::vector<int> queried;

@@ -25,6 +25,7 @@ class FocusKeyboard : public QObject, public KeyboardSource {
     }
     void sendKey(BYTE, BYTE, DWORD, std::uintptr_t) override {}
     bool global() const override { return false; }
+    void forgetPresses() override { pressed_.reset(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -47,6 +48,8 @@ class FocusKeyboard : public QObject, public KeyboardSource {
 
 } // namespace
 
-std::unique_ptr<KeyboardSource> makeFocusKeyboard() { return std::make_unique<FocusKeyboard>(); }
+std::unique_ptr<KeyboardSource> makeFocusKeyboard() {
+    return std::make_unique<FocusKeyboard>();
+}
 
 } // namespace vx::win::qt

@@ -1,4 +1,5 @@
 #include "platform/modal.h"
+#include "platform/keyboard.h"
 #include "platform/qt/x11_window.h"
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -13,7 +14,6 @@ namespace vx::win {
 namespace {
 
 int gDepth = 0;
-unsigned long gEnded = 0;
 QPointer<QWidget> gCloseAfterModal;
 
 // A close request for a window that a modal window blocks would be dropped, leaving the user
@@ -61,9 +61,10 @@ ModalScope::ModalScope() {
 }
 
 ModalScope::~ModalScope() {
-    --gDepth;
-    ++gEnded;
-    if (gDepth == 0 && gCloseAfterModal) {
+    if (--gDepth > 0) return;
+    // Keys pressed meanwhile were meant for the modal window, or for nothing.
+    keyboardSource().forgetPresses();
+    if (gCloseAfterModal) {
         // After the caller has taken the answer and returned to the event loop.
         QTimer::singleShot(0, gCloseAfterModal.data(), [w = gCloseAfterModal] {
             if (w) w->close();
@@ -74,10 +75,6 @@ ModalScope::~ModalScope() {
 
 bool modalWindowOpen() {
     return gDepth > 0;
-}
-
-unsigned long modalWindowsEnded() {
-    return gEnded;
 }
 
 } // namespace vx::win

@@ -50,6 +50,11 @@ class X11Keyboard : public KeyboardSource {
 
     bool global() const override { return true; }
 
+    void forgetPresses() override {
+        drainRawEvents();
+        pressed_.reset();
+    }
+
   private:
     KeyCode keycodeFor(int vk) {
         const unsigned long sym = keysymForVk(vk);
