@@ -22,6 +22,11 @@ void PrintTo(const ModalCase& c, std::ostream* os) {
 
 const ModalCase kModals[] = {
     {"aboutBox", {6, 285, 595, 25}, "Th\xC3\xB4ng tin v\xE1\xBB\x81 Velotrix!", "Return", true},
+    {"aboutBoxBySpace",
+     {6, 285, 595, 25},
+     "Th\xC3\xB4ng tin v\xE1\xBB\x81 Velotrix!",
+     "space",
+     true},
     {"colourChooser", {582, 177, 19, 13}, "Select Color", "Escape", false},
 };
 

@@ -122,23 +122,24 @@ TEST(MessageBox, IconIsTheFirstStaticTheMessageTheLastAndNoCaptionReadsError) {
     }
 }
 
-TEST(MessageBox, EnterPressesTheDefaultButtonAndALetterItsMnemonic) {
+TEST(MessageBox, EnterAndSpacePressTheFocusedButtonAndALetterItsMnemonic) {
     struct Case {
         UINT type;
         Qt::Key key;
         QString text;
         int answer;
     };
-    for (const Case& c : {Case{MB_YESNO | MB_DEFBUTTON2, Qt::Key_Return, "\r", IDNO},
-                          Case{MB_YESNOCANCEL | MB_DEFBUTTON3, Qt::Key_Return, "\r", IDCANCEL},
-                          Case{MB_YESNO | MB_DEFBUTTON4, Qt::Key_Return, "\r", IDYES},
-                          Case{MB_ABORTRETRYIGNORE, Qt::Key_I, "i", IDIGNORE},
-                          Case{MB_YESNO, Qt::Key_N, "N", IDNO}}) {
+    for (const Case& c :
+         {Case{MB_YESNO | MB_DEFBUTTON2, Qt::Key_Return, "\r", IDNO},
+          Case{MB_YESNOCANCEL | MB_DEFBUTTON3, Qt::Key_Return, "\r", IDCANCEL},
+          Case{MB_YESNO | MB_DEFBUTTON4, Qt::Key_Return, "\r", IDYES},
+          Case{MB_ABORTRETRYIGNORE, Qt::Key_I, "i", IDIGNORE}, Case{MB_YESNO, Qt::Key_N, "N", IDNO},
+          Case{MB_OKCANCEL | MB_DEFBUTTON2, Qt::Key_Space, " ", IDCANCEL}}) {
         whenBoxOpens([&](HWND box) {
             // Keys go to the focused button, as they would on screen.
             QWidget* focus = widget(box)->focusWidget();
             pressKey(focus ? qt::handleOfWidget(focus) : box, c.key, c.text);
-            if (c.key == Qt::Key_Return) {
+            if (c.key == Qt::Key_Return || c.key == Qt::Key_Space) {
                 QKeyEvent release(QEvent::KeyRelease, c.key, Qt::NoModifier, c.text);
                 QApplication::sendEvent(focus ? focus : widget(box), &release);
             }
