@@ -33,7 +33,7 @@ class ScriptedKeyboard : public win::KeyboardSource {
         sent.push_back({vk, scan, flags});
         if (onSend) onSend();
     }
-    bool global() const override { return true; }
+    win::KeyScope scope() const override { return win::KeyScope::Global; }
 
     std::map<int, win::SHORT> state;
     std::vector<int> queried;
