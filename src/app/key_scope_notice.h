@@ -1,6 +1,7 @@
 #pragma once
-// Where the keyboard cannot be read globally, the user is told once that the keys act only
-// while one of the program's windows has the focus.
+// Where the keyboard cannot be read globally, the user is told once where the keys act: while
+// one of the program's windows has the focus, or, on a Wayland desktop, while a window of any
+// X11 program has it.
 #include "platform/win_types.h"
 
 namespace vx {

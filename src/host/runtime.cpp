@@ -4,12 +4,19 @@
 #include "host/events.h"
 #include "host/qt/qt_util.h"
 #include "platform/qt/desktop_keyboard.h"
+#include "platform/qt/display_check.h"
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 
 namespace vx {
 
 int runProgram(int argc, char** argv, const std::function<void()>& start) {
+    // Without a display Qt aborts with a core dump; a plain word and an error code serve better.
+    if (const auto missing = win::qt::missingDisplay(argc, argv)) {
+        std::fprintf(stderr, "%s\n", missing->c_str());
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(App::Title));
     QApplication::setQuitOnLastWindowClosed(false); // the forms decide when the program ends

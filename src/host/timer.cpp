@@ -9,6 +9,9 @@ namespace vx {
 
 struct Timer::Impl {
     QPointer<QTimer> timer;
+    // Goes with the timer: a tick whose handler unloaded the form (and with it a timer
+    // added at run time) sees that and touches nothing more.
+    std::shared_ptr<char> alive = std::make_shared<char>();
 };
 
 Timer::Timer() : d_(std::make_unique<Impl>()) {}
@@ -46,9 +49,10 @@ void Timer::setEnabled(Boolean on) {
 void Timer::tick() {
     if (running_ || !onTimer) return;
     running_ = true;
-    auto handler = onTimer;
+    const std::weak_ptr<char> alive = d_->alive;
+    const auto handler = onTimer;
     invokeHandler(handler);
-    running_ = false;
+    if (!alive.expired()) running_ = false;
 }
 
 bool Timer::setOwnProperty(std::string_view n, const Value& v) {

@@ -7,7 +7,7 @@ class NoKeyboard : public KeyboardSource {
   public:
     SHORT asyncState(int) override { return 0; }
     void sendKey(BYTE, BYTE, DWORD, std::uintptr_t) override {}
-    bool global() const override { return false; }
+    KeyScope scope() const override { return KeyScope::OwnWindows; }
     void forgetPresses() override {}
 };
 std::unique_ptr<KeyboardSource>& current() {

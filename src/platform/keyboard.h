@@ -11,6 +11,13 @@ inline constexpr DWORD KEYEVENTF_KEYUP = 2;
 SHORT GetAsyncKeyState(int vKey);
 void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, std::uintptr_t dwExtraInfo);
 
+// Which keys a source sees.
+enum class KeyScope {
+    Global,     // whichever program has the focus
+    XClients,   // while a window of an X11 program has the focus (X11 under a Wayland desktop)
+    OwnWindows, // while one of the program's own windows has the focus
+};
+
 // Where key state comes from and where synthetic keys go. The desktop source is chosen at
 // start-up; tests install a scripted one.
 class KeyboardSource {
@@ -18,8 +25,7 @@ class KeyboardSource {
     virtual ~KeyboardSource() = default;
     virtual SHORT asyncState(int vKey) = 0;
     virtual void sendKey(BYTE vk, BYTE scan, DWORD flags, std::uintptr_t extra) = 0;
-    // True when keys are seen whichever program has the focus.
-    virtual bool global() const = 0;
+    virtual KeyScope scope() const = 0;
     // Clears every pressed-since bit; keys held down stay down.
     virtual void forgetPresses() = 0;
 };

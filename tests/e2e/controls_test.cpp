@@ -1,4 +1,5 @@
 // The owner-drawn lines and button of the main window, on the real program under Xvfb.
+#include "e2e/other_window.h"
 #include "e2e/x_session.h"
 #include <gtest/gtest.h>
 #include <thread>
@@ -94,6 +95,33 @@ TEST_F(Controls, HoverChangesTheButtonAndLeavingRestoresIt) {
     EXPECT_TRUE(XSession::waitFor([&] { return s.grab(b) == rest; }, 2000ms));
     // A 100 ms timer notices the leave; allow for a busy machine.
     EXPECT_LT(std::chrono::steady_clock::now() - left, 1000ms);
+}
+
+// The pixels of the button that the window over it leaves visible.
+std::vector<unsigned> visiblePart(std::vector<unsigned> px, const Rect& b, const Rect& cover) {
+    for (int y = 0; y < b.height; ++y)
+        for (int x = 0; x < b.width; ++x)
+            if (b.x + x >= cover.x && b.x + x < cover.x + cover.width && b.y + y >= cover.y &&
+                b.y + y < cover.y + cover.height)
+                px[static_cast<std::size_t>(y) * b.width + x] = 0xFFFFFFFF;
+    return px;
+}
+
+TEST_F(Controls, AnotherProgramsWindowOverTheHoveredButtonEndsTheHover) {
+    const Rect b = onScreen(window, kButton);
+    std::this_thread::sleep_for(500ms);
+    const std::vector<unsigned> rest = s.grab(b);
+    const int cx = b.x + b.width / 2, cy = b.y + b.height / 2;
+    s.moveTo(cx, cy);
+    std::vector<unsigned> hot;
+    ASSERT_TRUE(XSession::waitFor([&] { return (hot = s.grab(b)) != rest; }, 2000ms));
+    // A small window of another client under the cursor; the left of the button stays in sight.
+    OtherWindow other(s.display(), {cx - 3, cy - 3, 7, 7});
+    std::optional<Rect> cover;
+    ASSERT_TRUE(XSession::waitFor([&] { return (cover = other.covered()).has_value(); }));
+    ASSERT_NE(visiblePart(hot, b, *cover), visiblePart(rest, b, *cover)) << "nothing to see";
+    EXPECT_TRUE(XSession::waitFor(
+        [&] { return visiblePart(s.grab(b), b, *cover) == visiblePart(rest, b, *cover); }, 2000ms));
 }
 
 } // namespace

@@ -33,6 +33,18 @@ class Palette : public ::testing::Test {
     void closeTestWindow() {
         s.holdUntil({"Escape"}, [&] { return !testWindowShown(); });
     }
+    // A click on the ticker line, then the about box once it is mapped.
+    std::optional<Window> openAboutBox() {
+        clickAt({90 + 8925 / 2, 4275 + 180});
+        std::optional<Window> box;
+        XSession::waitFor(
+            [&] {
+                box = s.findWindow("Th\xC3\xB4ng tin v\xE1\xBB\x81 Velotrix!", true);
+                return box.has_value();
+            },
+            5s);
+        return box;
+    }
 
     XSession s{1024, 768};
     Rect main;
@@ -138,20 +150,36 @@ TEST_F(Palette, TheTickerTurnsEnglishAfterFiveSecondsAndBackAfterTen) {
 }
 
 TEST_F(Palette, TheTickerOpensTheAboutBoxThenTheEffectUntilAClick) {
-    clickAt({90 + 8925 / 2, 4275 + 180});
-    std::optional<Window> box;
-    ASSERT_TRUE(XSession::waitFor(
-        [&] {
-            return (box = s.findWindow("Th\xC3\xB4ng tin v\xE1\xBB\x81 Velotrix!", true))
-                .has_value();
-        },
-        5s));
+    const std::optional<Window> box = openAboutBox();
+    ASSERT_TRUE(box);
     s.closeWindow(*box); // a box with one OK button closes as if OK was pressed
     ASSERT_TRUE(XSession::waitFor([&] { return s.findWindow("frmEff", true).has_value(); }, 5s));
     std::this_thread::sleep_for(300ms);
     s.click(512, 384);
     EXPECT_TRUE(XSession::waitFor([&] { return !s.findWindow("frmEff", true).has_value(); }, 5s));
     EXPECT_TRUE(s.appRunning());
+}
+
+TEST_F(Palette, TheEffectAfterTheAboutBoxPicturesTheScreenWithoutTheBox) {
+    const std::optional<Window> box = openAboutBox();
+    ASSERT_TRUE(box);
+    // The box's face, once it is painted, inside its lower left corner.
+    const Rect r = s.geometry(*box);
+    unsigned face = 0;
+    ASSERT_TRUE(XSession::waitFor([&] { return (face = s.pixel(r.x + 3, r.y + r.height - 3)); }));
+    const auto faceCount = [&] {
+        const auto px = s.grab(r);
+        return std::count(px.begin(), px.end(), face);
+    };
+    s.closeWindow(*box);
+    ASSERT_TRUE(XSession::waitFor([&] { return s.findWindow("frmEff", true).has_value(); }, 5s));
+    // Block copies move pixels about but make no new colours: the box's face stays as rare
+    // as on the real screen, which is seen again after the click.
+    const auto during = faceCount();
+    s.click(512, 384);
+    ASSERT_TRUE(XSession::waitFor([&] { return !s.findWindow("frmEff", true).has_value(); }, 5s));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_LT(during, faceCount() + r.width * r.height / 20) << "face colour " << std::hex << face;
 }
 
 TEST_F(Palette, TheColourButtonOpensTheChooserAndCancelChangesNothing) {

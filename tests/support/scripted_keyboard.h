@@ -33,7 +33,7 @@ class ScriptedKeyboard : public win::KeyboardSource {
         sent.push_back({vk, scan, flags});
         if (onSend) onSend();
     }
-    bool global() const override { return true; }
+    win::KeyScope scope() const override { return win::KeyScope::Global; }
     void forgetPresses() override {
         for (auto& [vk, s] : state) s = static_cast<win::SHORT>(s & ~1);
     }

@@ -4,33 +4,93 @@
 #include "support/scripted_keyboard.h"
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 namespace vx::test {
 namespace {
 
-// A keyboard that sees no global keys, as on a desktop without an X server.
-class WindowOnlyKeyboard : public ScriptedKeyboard {
+// A keyboard whose keys reach as far as a row of the table says.
+class ScopedKeyboard : public ScriptedKeyboard {
   public:
-    bool global() const override { return false; }
+    explicit ScopedKeyboard(win::KeyScope s) : scope_(s) {}
+    win::KeyScope scope() const override { return scope_; }
+
+  private:
+    win::KeyScope scope_;
 };
 
-TEST(KeyScopeNotice, ShownOnceAndOnlyWhereKeysAreNotGlobal) {
-    installScriptedKeyboard();
-    EXPECT_EQ(tellKeyScopeOnce(), 0); // global keys: nothing to say
+struct ScopeRow {
+    win::KeyScope scope;
+    const char* says; // a phrase of the notice, or null when none is shown
+};
 
-    win::setKeyboardSource(std::make_unique<WindowOnlyKeyboard>());
+void PrintTo(const ScopeRow& r, std::ostream* os) {
+    *os << "scope " << static_cast<int>(r.scope);
+}
+
+class KeyScopeNotice : public ::testing::TestWithParam<ScopeRow> {};
+
+TEST_P(KeyScopeNotice, ShownOnceWithItsWordingWhereKeysAreNotGlobal) {
+    const ScopeRow row = GetParam();
+    win::setKeyboardSource(std::make_unique<ScopedKeyboard>(row.scope));
     const win::HWND notice = tellKeyScopeOnce();
+    if (!row.says) {
+        EXPECT_EQ(notice, 0);
+        return;
+    }
     ASSERT_NE(notice, 0);
-    QWidget* w = win::qt::widgetFromHandle(notice);
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_FALSE(w->isModal()); // start-up goes on underneath
+    auto* box = qobject_cast<QMessageBox*>(win::qt::widgetFromHandle(notice));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->isModal()); // start-up goes on underneath
+    EXPECT_TRUE(box->text().contains(QString::fromUtf8(row.says))) << box->text().toStdString();
     EXPECT_EQ(tellKeyScopeOnce(), 0);
-    w->close();
+    box->close();
     win::setKeyboardSource(nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Scopes, KeyScopeNotice,
+    ::testing::Values(ScopeRow{win::KeyScope::Global, nullptr},
+                      ScopeRow{win::KeyScope::OwnWindows, "while a Velotrix window"},
+                      ScopeRow{win::KeyScope::XClients, "while a window of an X11 program"}));
+
+struct SessionRow {
+    const char* waylandDisplay; // null: unset
+    const char* sessionType;
+    win::KeyScope scope;
+};
+
+void PrintTo(const SessionRow& r, std::ostream* os) {
+    const auto shown = [](const char* v) { return !v ? "unset" : *v ? v : "empty"; };
+    *os << shown(r.waylandDisplay) << " " << shown(r.sessionType);
+}
+
+class X11KeyScope : public ::testing::TestWithParam<SessionRow> {};
+
+// An X server under a Wayland compositor (XWayland) sees only the keys typed into X clients.
+TEST_P(X11KeyScope, FollowsTheSessionType) {
+    const SessionRow row = GetParam();
+    const auto set = [](const char* name, const char* value) {
+        if (value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    };
+    set("WAYLAND_DISPLAY", row.waylandDisplay);
+    set("XDG_SESSION_TYPE", row.sessionType);
+    EXPECT_EQ(win::qt::x11KeyScope(), row.scope);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, X11KeyScope,
+    ::testing::Values(SessionRow{nullptr, nullptr, win::KeyScope::Global},
+                      SessionRow{"", "x11", win::KeyScope::Global},
+                      SessionRow{nullptr, "tty", win::KeyScope::Global},
+                      SessionRow{"wayland-0", nullptr, win::KeyScope::XClients},
+                      SessionRow{nullptr, "wayland", win::KeyScope::XClients}));
 
 void send(QWidget& target, QEvent::Type type, int key, Qt::KeyboardModifiers mods = {}) {
     QKeyEvent e(type, key, mods);
@@ -39,7 +99,7 @@ void send(QWidget& target, QEvent::Type type, int key, Qt::KeyboardModifiers mod
 
 TEST(FocusKeyboard, KeysComeFromTheProgramsOwnWindows) {
     auto kb = win::qt::makeFocusKeyboard();
-    EXPECT_FALSE(kb->global());
+    EXPECT_EQ(kb->scope(), win::KeyScope::OwnWindows);
     QWidget w;
     w.show();
     send(w, QEvent::KeyPress, Qt::Key_1);

@@ -1,6 +1,8 @@
 // Calls given the handle of a window that is gone: each fails the way the system call does
-// and leaves every other window as it was. A handle is never handed out twice.
+// and leaves every other window as it was. A handle is never handed out twice, and a timer
+// gone with its window is not touched after its last tick.
 #include "dialogs/c_common_dialog.h"
+#include "host/timer.h"
 #include "platform/comdlg.h"
 #include "platform/fonts.h"
 #include "platform/gdi.h"
@@ -13,6 +15,7 @@
 #include "platform/window_text.h"
 #include "platform/windows.h"
 #include "support/scripted_dialogs.h"
+#include "unit/control_harness.h"
 #include "unit/message_box_driver.h"
 #include <QApplication>
 #include <QPushButton>
@@ -318,6 +321,24 @@ TEST(WindowHandles, AreNeverHandedOutTwice) {
         EXPECT_EQ(classNameResult(h), 0);
         dead.push_back(h);
     }
+}
+
+// The handler unloads the form, which destroys the timer added to it at run time while its
+// tick is still on the stack.
+TEST(RunTimeTimer, AHandlerMayUnloadTheFormThatHoldsIt) {
+    test::HostForm form;
+    form.Show();
+    auto& timer = dynamic_cast<Timer&>(form.addControl("VB.Timer", "tmrOnce"));
+    int ticks = 0;
+    timer.onTimer = [&] {
+        ++ticks;
+        form.Unload();
+    };
+    timer.setInterval(1);
+    EXPECT_TRUE(test::pumpUntil([&] { return !form.IsLoaded(); }));
+    test::pump(20);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(form.control("tmrOnce"), nullptr);
 }
 
 } // namespace

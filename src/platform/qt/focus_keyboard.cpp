@@ -24,7 +24,7 @@ class FocusKeyboard : public QObject, public KeyboardSource {
         return static_cast<SHORT>((down_[vKey] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
     }
     void sendKey(BYTE, BYTE, DWORD, std::uintptr_t) override {}
-    bool global() const override { return false; }
+    KeyScope scope() const override { return KeyScope::OwnWindows; }
     void forgetPresses() override { pressed_.reset(); }
 
   protected:

@@ -1,11 +1,15 @@
 #include "platform/qt/screen_grab.h"
-#include <QGuiApplication>
+#include <QApplication>
+#include <QBackingStore>
 #include <QPixmap>
 #include <QScreen>
+#include <QWidget>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <bit>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace vx::win::qt {
 namespace {
@@ -39,10 +43,28 @@ QImage fromXImage(XImage* xi) {
     return out;
 }
 
+// A window that has just closed (the about box) leaves its picture on the windows it
+// uncovered until they repaint, and a grab of the root window would show it. Other programs
+// (the window manager taking down the box's frame, the frames and desktop beneath) get a
+// moment to act on the hide; then ours copy their backing stores to the screen again, which
+// restores whatever the box and its frame covered without running any of the program's
+// handlers.
+void letUncoveredWindowsRepaint(Display* dpy) {
+    XSync(dpy, False); // every hide asked for so far has been carried out
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    XSync(dpy, False);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        QBackingStore* store = w->isVisible() ? w->backingStore() : nullptr;
+        if (store && w->windowHandle()) store->flush(QRegion(w->rect()), w->windowHandle());
+    }
+    XSync(dpy, False);
+}
+
 bool grabRoot(ScreenPicture& pic) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->display()) return false;
     Display* dpy = x11->display();
+    letUncoveredWindowsRepaint(dpy);
     const Window root = DefaultRootWindow(dpy);
     XWindowAttributes a{};
     if (!XGetWindowAttributes(dpy, root, &a)) return false;

@@ -17,7 +17,8 @@ constexpr int kVkM = 0x4D;
 
 class X11Keyboard : public KeyboardSource {
   public:
-    X11Keyboard(Display* dpy, int xiOpcode) : dpy_(dpy), xiOpcode_(xiOpcode) {}
+    X11Keyboard(Display* dpy, int xiOpcode, KeyScope scope)
+        : dpy_(dpy), xiOpcode_(xiOpcode), scope_(scope) {}
     ~X11Keyboard() override { XCloseDisplay(dpy_); }
 
     SHORT asyncState(int vKey) override {
@@ -48,7 +49,7 @@ class X11Keyboard : public KeyboardSource {
         }
     }
 
-    bool global() const override { return true; }
+    KeyScope scope() const override { return scope_; }
 
     void forgetPresses() override {
         drainRawEvents();
@@ -90,6 +91,7 @@ class X11Keyboard : public KeyboardSource {
 
     Display* dpy_;
     int xiOpcode_;
+    KeyScope scope_;
     std::bitset<256> pressed_;
     bool winDown_ = false;
 };
@@ -111,12 +113,18 @@ std::unique_ptr<KeyboardSource> makeX11Keyboard() {
     XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
     XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
     XFlush(dpy);
-    return std::make_unique<X11Keyboard>(dpy, opcode);
+    return std::make_unique<X11Keyboard>(dpy, opcode, x11KeyScope());
+}
+
+KeyScope x11KeyScope() {
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                         qEnvironmentVariable("XDG_SESSION_TYPE") == "wayland";
+    return wayland ? KeyScope::XClients : KeyScope::Global;
 }
 
 std::unique_ptr<KeyboardSource> makeDesktopKeyboard() {
-    // Under a Wayland compositor an X server (XWayland) sees keys only while one of its own
-    // clients has the focus, so global keys are taken from X only when Qt itself runs on X.
+    // With Qt on Wayland no window of the program is an X client, so XWayland would see none
+    // of the keys meant for it. With Qt on X11 the source tells how far its keys reach.
     if (QGuiApplication::platformName() == "xcb")
         if (auto x11 = makeX11Keyboard()) return x11;
     return makeFocusKeyboard();
