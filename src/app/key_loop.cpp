@@ -77,7 +77,8 @@ void frmMain::Timer1_Timer() {
     do {
         resumeNext({
             [&] { runKeyRow(matchKeyRow()); },
-            [&] { win::Sleep(50); },
+            // Input ends the pause early; a key held down repeats once per 50 ms.
+            [&] { win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE_, 50, win::QS_ALLINPUT); },
             [&] { DoEvents(); },
         });
     } while (bKeyLoop == vbTrue);

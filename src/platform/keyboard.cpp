@@ -1,4 +1,5 @@
 #include "platform/keyboard.h"
+#include <thread>
 
 namespace vx::win {
 namespace {
@@ -15,6 +16,12 @@ std::unique_ptr<KeyboardSource>& current() {
     return s;
 }
 } // namespace
+
+// A source that cannot see presses coming waits the whole time.
+bool KeyboardSource::waitForPress(std::chrono::steady_clock::time_point deadline) {
+    std::this_thread::sleep_until(deadline);
+    return false;
+}
 
 void setKeyboardSource(std::unique_ptr<KeyboardSource> source) {
     current() = source ? std::move(source) : std::make_unique<NoKeyboard>();

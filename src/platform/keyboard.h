@@ -1,6 +1,7 @@
 #pragma once
 // Global keyboard: the asynchronous key state and synthetic key events.
 #include "platform/win_types.h"
+#include <chrono>
 #include <memory>
 
 namespace vx::win {
@@ -28,6 +29,9 @@ class KeyboardSource {
     virtual KeyScope scope() const = 0;
     // Clears every pressed-since bit; keys held down stay down.
     virtual void forgetPresses() = 0;
+    // Blocks until a key or a mouse button goes down where the source can see it, or until
+    // the deadline; true when a press ended the wait. A key held down does not end it.
+    virtual bool waitForPress(std::chrono::steady_clock::time_point deadline);
 };
 
 void setKeyboardSource(std::unique_ptr<KeyboardSource> source);

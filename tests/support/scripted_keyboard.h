@@ -1,8 +1,11 @@
 #pragma once
 // A keyboard whose key states a test sets, recording every query and every synthetic key.
 #include "platform/keyboard.h"
+#include <chrono>
+#include <deque>
 #include <functional>
 #include <map>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -34,12 +37,30 @@ class ScriptedKeyboard : public win::KeyboardSource {
         if (onSend) onSend();
     }
     win::KeyScope scope() const override { return win::KeyScope::Global; }
+    // A press that comes while the program waits: key vk goes down at the given time; vk 0
+    // is a mouse click.
+    void pressAt(std::chrono::steady_clock::time_point at, int vk) { coming.push_back({at, vk}); }
+    bool waitForPress(std::chrono::steady_clock::time_point deadline) override {
+        if (coming.empty() || coming.front().at > deadline) {
+            std::this_thread::sleep_until(deadline);
+            return false;
+        }
+        std::this_thread::sleep_until(coming.front().at);
+        if (coming.front().vk) press(coming.front().vk);
+        coming.pop_front();
+        return true;
+    }
     void forgetPresses() override {
         for (auto& [vk, s] : state) s = static_cast<win::SHORT>(s & ~1);
     }
 
     std::map<int, win::SHORT> state;
     std::vector<int> queried;
+    struct Coming {
+        std::chrono::steady_clock::time_point at;
+        int vk;
+    };
+    std::deque<Coming> coming;
     std::vector<Sent> sent;
     std::function<void()> onSend; // runs after each synthetic key is recorded
 };

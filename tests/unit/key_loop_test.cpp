@@ -1,5 +1,7 @@
 #include "host/events.h"
+#include "patterns_support.h"
 #include "platform/modal.h"
+#include "platform/system.h"
 #include "support/app_fixture.h"
 #include <QTimer>
 
@@ -92,6 +94,52 @@ TEST_F(MainWindowTest, NoKeyActsAfterTheCycleInWhichTheMainWindowClosed) {
     EXPECT_GT(queriesAtClose, 0u);
     EXPECT_EQ(kb->queried.size(), queriesAtClose);
     EXPECT_FALSE(testLoaded()); // red was shown, then closed with the main window
+}
+
+struct WaitCase {
+    const char* name;
+    int heldVk;   // down before the pause, 0 for none
+    int comingVk; // goes down during the pause: a key, 0 for a click, -1 for nothing
+    win::DWORD result;
+};
+
+class Pause : public ::testing::TestWithParam<WaitCase> {};
+
+TEST_P(Pause, EndsEarlyOnAPressOnlyAndRunsNoHandler) {
+    auto& kb = installScriptedKeyboard();
+    const WaitCase& c = GetParam();
+    if (c.heldVk) kb.press(c.heldVk);
+    if (c.comingVk >= 0)
+        kb.pressAt(std::chrono::steady_clock::now() + std::chrono::milliseconds(10), c.comingVk);
+    bool handlerRan = false;
+    QTimer::singleShot(0, [&] { handlerRan = true; });
+    EXPECT_EQ(win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE_, 50, win::QS_ALLINPUT),
+              c.result);
+    EXPECT_FALSE(handlerRan);
+    win::setKeyboardSource(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Input, Pause,
+                         ::testing::Values(WaitCase{"keyPress", 0, 0x31, win::WAIT_OBJECT_0},
+                                           WaitCase{"click", 0, 0, win::WAIT_OBJECT_0},
+                                           WaitCase{"heldKey", 0x31, -1, win::WAIT_TIMEOUT},
+                                           WaitCase{"nothing", 0, -1, win::WAIT_TIMEOUT}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, APairPressedAFewMillisecondsApartActsAsThePair) {
+    const auto now = std::chrono::steady_clock::now();
+    kb->pressAt(now + std::chrono::milliseconds(5), 0x56); // V wakes a poll that finds no row
+    kb->pressAt(now + std::chrono::milliseconds(9), 0x47); // G
+    bool gradient = false;
+    QTimer::singleShot(120, [&] {
+        if (testLoaded()) {
+            const QImage& img = drawnImage(test());
+            gradient = oleAt(img, 0, 0) != oleAt(img, img.width() - 1, img.height() - 1);
+        }
+        main->Unload();
+    });
+    main->Timer1_Timer();
+    EXPECT_TRUE(gradient);
 }
 
 TEST_F(MainWindowTest, ATickWhileAModalWindowIsOpenStartsNoLoop) {

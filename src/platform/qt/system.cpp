@@ -1,4 +1,5 @@
 #include "platform/system.h"
+#include "platform/keyboard.h"
 #include "platform/qt/x11_window.h"
 #include <QCoreApplication>
 #include <QEvent>
@@ -28,23 +29,37 @@ void paintPending() {
     if (Display* dpy = qt::x11Display()) XFlush(dpy);
 }
 
+// What was drawn before the thread blocks reaches the screen now, not after the pause, and
+// a window shown just before gets its first paint as soon as it is exposed. Only window-
+// system events are served while waiting for that: no input, no timers.
+void showWhatWasDrawn(std::chrono::steady_clock::time_point end) {
+    if (!qGuiApp) return;
+    paintPending();
+    while (windowAwaitingExpose() && std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::X11ExcludeTimers);
+        paintPending();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
 } // namespace
 
 void Sleep(DWORD dwMilliseconds) {
-    // What was drawn before the thread blocks reaches the screen now, not after the pause, and
-    // a window shown just before gets its first paint as soon as it is exposed. Only window-
-    // system events are served while waiting for that: no input, no timers.
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwMilliseconds);
-    if (qGuiApp) {
-        paintPending();
-        while (windowAwaitingExpose() && std::chrono::steady_clock::now() < end) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                            QEventLoop::X11ExcludeTimers);
-            paintPending();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
+    showWhatWasDrawn(end);
     std::this_thread::sleep_until(end);
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE*, BOOL, DWORD dwMilliseconds, DWORD) {
+    if (nCount != 0) return WAIT_FAILED;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwMilliseconds);
+    showWhatWasDrawn(end);
+    if (!keyboardSource().waitForPress(end)) return WAIT_TIMEOUT;
+    // The press went to Qt's connection too; a round trip there puts it in Qt's queue before
+    // the next event step looks.
+    if (Display* dpy = qt::x11Display()) XSync(dpy, False);
+    return WAIT_OBJECT_0;
 }
 
 DWORD GetCurrentThreadId() {

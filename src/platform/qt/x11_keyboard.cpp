@@ -8,6 +8,8 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <bitset>
+#include <cerrno>
+#include <poll.h>
 
 namespace vx::win::qt {
 namespace {
@@ -56,6 +58,22 @@ class X11Keyboard : public KeyboardSource {
         pressed_.reset();
     }
 
+    // The raw presses arrive on this connection of ours, so the wait is a poll on its socket.
+    bool waitForPress(std::chrono::steady_clock::time_point deadline) override {
+        drainRawEvents();
+        while (!freshPress_) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) break;
+            pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
+            if (::poll(&p, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) break;
+            drainRawEvents();
+        }
+        const bool woken = freshPress_;
+        freshPress_ = false;
+        return woken;
+    }
+
   private:
     KeyCode keycodeFor(int vk) {
         const unsigned long sym = keysymForVk(vk);
@@ -69,10 +87,10 @@ class X11Keyboard : public KeyboardSource {
             XGenericEventCookie* cookie = &ev.xcookie;
             if (cookie->type != GenericEvent || cookie->extension != xiOpcode_) continue;
             if (!XGetEventData(dpy_, cookie)) continue;
-            if (cookie->evtype == XI_RawKeyPress) {
-                const auto* raw = static_cast<XIRawEvent*>(cookie->data);
-                if (raw->detail >= 0 && raw->detail < 256) pressed_[raw->detail] = true;
-            }
+            const auto* raw = static_cast<XIRawEvent*>(cookie->data);
+            if (cookie->evtype == XI_RawKeyPress && raw->detail >= 0 && raw->detail < 256)
+                pressed_[raw->detail] = true;
+            freshPress_ = freshPress_ || !(raw->flags & XIKeyRepeat);
             XFreeEventData(dpy_, cookie);
         }
     }
@@ -93,6 +111,7 @@ class X11Keyboard : public KeyboardSource {
     int xiOpcode_;
     KeyScope scope_;
     std::bitset<256> pressed_;
+    bool freshPress_ = false; // a key or button went down since the last wait
     bool winDown_ = false;
 };
 
@@ -110,6 +129,7 @@ std::unique_ptr<KeyboardSource> makeX11Keyboard() {
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawButtonPress); // a click wakes the key loop's pause
     XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
     XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
     XFlush(dpy);
