@@ -99,6 +99,10 @@ XSession::~XSession() {
         kill(app_, SIGKILL);
         waitpid(app_, nullptr, 0);
     }
+    for (const pid_t pid : others_) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
     if (dpy_) XCloseDisplay(dpy_);
     if (xvfb_ > 0) {
         kill(xvfb_, SIGTERM);
@@ -126,6 +130,32 @@ bool XSession::startApp(const std::string& env) {
     const int x = r.x + static_cast<int>((990 + 150) / 15.0 * scale);
     const int y = r.y + static_cast<int>((1305 + 60) / 15.0 * scale);
     return waitFor([&] { return pixel(x, y) == 0xFF0000; }, 10s);
+}
+
+pid_t XSession::startOther(const std::vector<std::string>& args,
+                           const std::vector<std::string>& env) {
+    const char* bin = getenv("VELOTRIX_BIN");
+    std::vector<std::string> argv = {bin ? bin : "velotrix"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
+    vars.insert(vars.end(), env.begin(), env.end());
+    const pid_t pid = spawn(argv, vars);
+    others_.push_back(pid);
+    return pid;
+}
+
+std::optional<int> XSession::waitOther(pid_t pid, std::chrono::milliseconds timeout) {
+    std::optional<int> code;
+    waitFor(
+        [&] {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) != pid) return false;
+            code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            std::erase(others_, pid);
+            return true;
+        },
+        timeout);
+    return code;
 }
 
 std::optional<Window> XSession::findWindow(const std::string& title, bool exact) const {
