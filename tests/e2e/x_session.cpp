@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <signal.h>
 #include <sys/stat.h>
@@ -69,6 +70,13 @@ XSession::XSession(int width, int height) : width_(width), height_(height) {
     // Windows come and go while the tests look at them: a request on one that has just gone
     // is no reason to end the test run.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    // The program keeps its socket in the user's runtime folder: a folder of this session's
+    // own, gone with it, so that programs killed at the end leave nothing behind.
+    char runtime[] = "/tmp/velotrix-session-XXXXXX";
+    if (mkdtemp(runtime)) {
+        runtimeDir_ = runtime;
+        setenv("XDG_RUNTIME_DIR", runtime, 1);
+    }
     // A free display number; another test run may take the same one at the same moment, in
     // which case our server exits at once and the next number is tried.
     for (int n = 80 + (getpid() % 100); n < 400 && !dpy_; ++n) {
@@ -108,6 +116,8 @@ XSession::~XSession() {
         kill(xvfb_, SIGTERM);
         waitpid(xvfb_, nullptr, 0);
     }
+    std::error_code ignored;
+    if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_, ignored);
 }
 
 bool XSession::startApp(const std::string& env) {

@@ -78,6 +78,7 @@ class XSession {
     Window main_ = 0;
     std::optional<int> exitCode_;
     std::vector<pid_t> others_;
+    std::string runtimeDir_;
 };
 
 } // namespace vx::e2e
