@@ -101,7 +101,14 @@ WindowManager::WindowManager(Display* dpy) : dpy_(dpy) {
         execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
         _exit(127);
     }
-    running_ = pid_ > 0 && XSession::waitFor([&] { return hasWindowManager(dpy); }, 10s);
+    // Without openbox the child ends at once.
+    XSession::waitFor(
+        [&] {
+            if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = -1;
+            return pid_ <= 0 || hasWindowManager(dpy);
+        },
+        10s);
+    running_ = pid_ > 0 && hasWindowManager(dpy);
 }
 
 WindowManager::~WindowManager() {
