@@ -5,10 +5,14 @@ build="$1"
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/velotrix share/applications/velotrix.desktop share/icons/hicolor/48x48/apps/velotrix.png; do
+for f in bin/velotrix share/applications/velotrix.desktop share/icons/hicolor/48x48/apps/velotrix.png \
+  share/icons/hicolor/scalable/apps/velotrix.svg share/metainfo/org.example.velotrix.metainfo.xml \
+  share/man/man1/velotrix.1.gz share/doc/velotrix/copyright; do
   [ -e "$prefix/$f" ] || { echo "missing: $f"; exit 1; }
 done
+[ ! -e "$prefix/share/doc/velotrix/changelog.Debian.gz" ] || { echo "Debian changelog installed"; exit 1; }
 desktop-file-validate "$prefix/share/applications/velotrix.desktop"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.example.velotrix.metainfo.xml" >/dev/null
 size=$(identify -format '%wx%h' "$prefix/share/icons/hicolor/48x48/apps/velotrix.png")
 [ "$size" = "48x48" ] || { echo "icon is $size"; exit 1; }
 "$prefix/bin/velotrix" --version | grep -qx 'Velotrix 1.0'

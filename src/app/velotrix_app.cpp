@@ -1,4 +1,5 @@
 #include "app/velotrix_app.h"
+#include "app/come_forward.h"
 #include "app/command_line.h"
 #include "app/frm_main.h"
 #include "app/key_scope_notice.h"
@@ -12,10 +13,13 @@ int runVelotrix(int argc, char** argv) {
         std::fputs(answer->c_str(), stdout);
         return 0;
     }
-    return runProgram(argc, argv, [] {
-        SharedForm<frmMain>::get().Load();
-        tellKeyScopeOnce();
-    });
+    return runProgram(
+        argc, argv,
+        [] {
+            SharedForm<frmMain>::get().Load();
+            tellKeyScopeOnce();
+        },
+        comeForward);
 }
 
 } // namespace vx

@@ -5,13 +5,15 @@
 #include "host/qt/qt_util.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/display_check.h"
+#include "platform/single_instance.h"
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 
 namespace vx {
 
-int runProgram(int argc, char** argv, const std::function<void()>& start) {
+int runProgram(int argc, char** argv, const std::function<void()>& start,
+               const std::function<void()>& activate) {
     // Without a display Qt aborts with a core dump; a plain word and an error code serve better.
     if (const auto missing = win::qt::missingDisplay(argc, argv)) {
         std::fprintf(stderr, "%s\n", missing->c_str());
@@ -20,6 +22,18 @@ int runProgram(int argc, char** argv, const std::function<void()>& start) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(App::Title));
     QApplication::setQuitOnLastWindowClosed(false); // the forms decide when the program ends
+    if (activate) {
+        switch (win::claimInstance(App::EXEName, [activate] { invokeHandler(activate); })) {
+        case win::InstanceStart::First: break;
+        case win::InstanceStart::Activated: return 0;
+        case win::InstanceStart::Unanswered:
+            std::fprintf(stderr,
+                         "%s is running on this display but does not answer; not "
+                         "starting another copy.\n",
+                         App::Title.c_str());
+            return 1;
+        }
+    }
     hostqt::registerFonts();
     win::setKeyboardSource(win::qt::makeDesktopKeyboard());
     setEndWhenNoFormsLeft(true);

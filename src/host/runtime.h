@@ -5,6 +5,9 @@
 
 namespace vx {
 
-int runProgram(int argc, char** argv, const std::function<void()>& start);
+// With an activate handler, one copy runs per user and desktop: a later start makes the
+// running copy call activate and ends with 0 before anything is shown or sent.
+int runProgram(int argc, char** argv, const std::function<void()>& start,
+               const std::function<void()>& activate = {});
 
 } // namespace vx

@@ -1,6 +1,11 @@
-// The real program under Xvfb: the main window, solid colours from global keys, closing.
+// The real program under Xvfb: the main window, solid colours from global keys, closing,
+// one copy per desktop.
+#include "e2e/desktop_probe.h"
 #include "e2e/x_session.h"
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <thread>
 
 namespace vx::e2e {
@@ -126,6 +131,105 @@ TEST(SpineKeys, CloseBeforeTheKeyLoopStartsEndsCleanly) {
     const auto code = s.waitExit(10s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);
+}
+
+// The Red swatch of the main window, clear of its name.
+std::pair<int, int> redSwatch(const Rect& main) {
+    return {main.x + 1140 / 15, main.y + 1365 / 15};
+}
+
+struct HiddenMain {
+    const char* name;
+    bool underWindowManager;
+};
+
+void PrintTo(const HiddenMain& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SecondStart : public ::testing::TestWithParam<HiddenMain> {};
+
+TEST_P(SecondStart, BringsTheRunningCopyForwardAndEnds) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    const Window main = s.mainWindow();
+    std::optional<WindowManager> wm;
+    if (GetParam().underWindowManager) {
+        wm.emplace(s.display());
+        if (!wm->running()) GTEST_SKIP() << "openbox is not installed";
+        ASSERT_TRUE(wm->manages(main));
+        iconify(s.display(), main);
+        ASSERT_TRUE(XSession::waitFor([&] { return !isViewable(s.display(), main); }));
+    } else {
+        coverWith(s.display(), s.geometry(main), 0x204060);
+    }
+    // The user works in another program meanwhile.
+    ASSERT_TRUE(s.focusOtherClient());
+    s.click(15, 15);
+    const auto [x, y] = redSwatch(s.geometry(main));
+    ASSERT_TRUE(XSession::waitFor([&] { return s.pixel(x, y) != 0xFF0000; }));
+
+    const auto code = s.waitOther(s.startOther(), std::chrono::seconds(10));
+    ASSERT_TRUE(code.has_value()) << "the second copy is still running";
+    EXPECT_EQ(*code, 0);
+    EXPECT_TRUE(XSession::waitFor([&] {
+        const auto [x, y] = redSwatch(s.geometry(main));
+        return isViewable(s.display(), main) && s.pixel(x, y) == 0xFF0000;
+    })) << "the control window is not back in front";
+    EXPECT_TRUE(XSession::waitFor([&] { return hasFocus(s.display(), main); }));
+    EXPECT_EQ(countWindows(s.display(), "Velotrix"), 1);
+    EXPECT_TRUE(s.appRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SecondStart,
+                         ::testing::Values(HiddenMain{"CoveredByAnotherClient", false},
+                                           HiddenMain{"MinimisedUnderOpenbox", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A runtime folder for the test's copies, removed at the end.
+struct RuntimeFolder {
+    RuntimeFolder() {
+        char name[] = "/tmp/velotrix-e2e-XXXXXX";
+        if (mkdtemp(name)) path = name;
+    }
+    ~RuntimeFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path path;
+};
+
+TEST(SecondStart, ASocketLeftByACrashedCopyDoesNotBlockTheNextStart) {
+    XSession s(1024, 768);
+    const RuntimeFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const std::filesystem::path& runtime = folder.path;
+    const std::string env = "XDG_RUNTIME_DIR=" + runtime.string();
+    ASSERT_TRUE(s.startApp(env));
+    std::filesystem::path socket;
+    ASSERT_TRUE(XSession::waitFor([&] {
+        for (const auto& entry : std::filesystem::directory_iterator(runtime))
+            if (entry.is_socket()) socket = entry.path();
+        return !socket.empty();
+    }));
+
+    kill(s.appPid(), SIGKILL);
+    ASSERT_TRUE(s.waitExit(std::chrono::seconds(10)));
+    ASSERT_TRUE(XSession::waitFor([&] { return !s.findWindow("Velotrix"); }));
+    ASSERT_TRUE(std::filesystem::exists(socket)) << "the crash left no socket to test with";
+
+    const pid_t next = s.startOther({}, {env});
+    EXPECT_TRUE(XSession::waitFor([&] { return s.findWindow("Velotrix").has_value(); },
+                                  std::chrono::seconds(10)))
+        << "the next start did not show its window";
+    // It listens in the crashed copy's place: a start after it ends at once.
+    EXPECT_EQ(s.waitOther(s.startOther({}, {env}), std::chrono::seconds(10)), 0);
+    EXPECT_FALSE(s.waitOther(next, std::chrono::milliseconds(0)).has_value());
+    EXPECT_EQ(countWindows(s.display(), "Velotrix"), 1);
+    // Closed as usual, it takes its socket with it.
+    if (const auto w = s.findWindow("Velotrix")) s.closeWindow(*w);
+    EXPECT_EQ(s.waitOther(next, std::chrono::seconds(10)), 0);
+    EXPECT_FALSE(std::filesystem::exists(socket));
 }
 
 } // namespace

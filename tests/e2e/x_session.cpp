@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <signal.h>
 #include <sys/stat.h>
@@ -69,6 +70,13 @@ XSession::XSession(int width, int height) : width_(width), height_(height) {
     // Windows come and go while the tests look at them: a request on one that has just gone
     // is no reason to end the test run.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    // The program keeps its socket in the user's runtime folder: a folder of this session's
+    // own, gone with it, so that programs killed at the end leave nothing behind.
+    char runtime[] = "/tmp/velotrix-session-XXXXXX";
+    if (mkdtemp(runtime)) {
+        runtimeDir_ = runtime;
+        setenv("XDG_RUNTIME_DIR", runtime, 1);
+    }
     // A free display number; another test run may take the same one at the same moment, in
     // which case our server exits at once and the next number is tried.
     for (int n = 80 + (getpid() % 100); n < 400 && !dpy_; ++n) {
@@ -99,11 +107,17 @@ XSession::~XSession() {
         kill(app_, SIGKILL);
         waitpid(app_, nullptr, 0);
     }
+    for (const pid_t pid : others_) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
     if (dpy_) XCloseDisplay(dpy_);
     if (xvfb_ > 0) {
         kill(xvfb_, SIGTERM);
         waitpid(xvfb_, nullptr, 0);
     }
+    std::error_code ignored;
+    if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_, ignored);
 }
 
 bool XSession::startApp(const std::string& env) {
@@ -126,6 +140,32 @@ bool XSession::startApp(const std::string& env) {
     const int x = r.x + static_cast<int>((990 + 150) / 15.0 * scale);
     const int y = r.y + static_cast<int>((1305 + 60) / 15.0 * scale);
     return waitFor([&] { return pixel(x, y) == 0xFF0000; }, 10s);
+}
+
+pid_t XSession::startOther(const std::vector<std::string>& args,
+                           const std::vector<std::string>& env) {
+    const char* bin = getenv("VELOTRIX_BIN");
+    std::vector<std::string> argv = {bin ? bin : "velotrix"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
+    vars.insert(vars.end(), env.begin(), env.end());
+    const pid_t pid = spawn(argv, vars);
+    others_.push_back(pid);
+    return pid;
+}
+
+std::optional<int> XSession::waitOther(pid_t pid, std::chrono::milliseconds timeout) {
+    std::optional<int> code;
+    waitFor(
+        [&] {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) != pid) return false;
+            code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            std::erase(others_, pid);
+            return true;
+        },
+        timeout);
+    return code;
 }
 
 std::optional<Window> XSession::findWindow(const std::string& title, bool exact) const {

@@ -41,6 +41,12 @@ class XSession {
     double residentMegabytes() const;
     // Waits for the program to end; its exit code, or nullopt on timeout.
     std::optional<int> waitExit(std::chrono::milliseconds timeout);
+    // Another velotrix on this display beside the one of startApp, with arguments and
+    // "NAME=value" environment entries; it is killed with the session if still running.
+    pid_t startOther(const std::vector<std::string>& args = {},
+                     const std::vector<std::string>& env = {});
+    // Its exit code, or nullopt if it is still running after the timeout.
+    std::optional<int> waitOther(pid_t pid, std::chrono::milliseconds timeout);
 
     void keyDown(const char* keysym);
     void keyUp(const char* keysym);
@@ -71,6 +77,8 @@ class XSession {
     Display* dpy_ = nullptr;
     Window main_ = 0;
     std::optional<int> exitCode_;
+    std::vector<pid_t> others_;
+    std::string runtimeDir_;
 };
 
 } // namespace vx::e2e

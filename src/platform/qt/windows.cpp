@@ -1,6 +1,7 @@
 #include "platform/windows.h"
 #include "platform/qt/window_table.h"
 #include "platform/qt/x11_window.h"
+#include "platform/shell.h"
 
 namespace vx::win {
 
@@ -12,6 +13,21 @@ BOOL SetForegroundWindow(HWND hWnd) {
     w->raise();
     w->activateWindow();
     return TRUE_;
+}
+
+BOOL ShowWindow(HWND hWnd, int nCmdShow) {
+    QWidget* w = qt::widgetFromHandle(hWnd);
+    if (!w || !w->isWindow()) return FALSE_;
+    const BOOL wasVisible = w->isVisible() ? TRUE_ : FALSE_;
+    if (nCmdShow != SW_SHOWNORMAL && nCmdShow != SW_RESTORE) return wasVisible;
+    if (w->isMinimized())
+        w->showNormal();
+    else
+        w->show();
+    w->raise();
+    w->activateWindow();
+    qt::presentWindow(w);
+    return wasVisible;
 }
 
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT uFlags) {

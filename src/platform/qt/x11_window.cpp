@@ -28,4 +28,19 @@ void keepAbove(QWidget* window) {
     XFlush(dpy);
 }
 
+void presentWindow(QWidget* window) {
+    Display* dpy = x11Display();
+    if (!dpy || !window->isVisible()) return;
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = static_cast<Window>(window->winId());
+    ev.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = 2; // source: a pager or taskbar, that is, the user
+    ev.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy, DefaultRootWindow(dpy), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+    XFlush(dpy);
+}
+
 } // namespace vx::win::qt

@@ -9,5 +9,8 @@ namespace vx::win::qt {
 Display* x11Display();
 // Asks the window manager to keep a top-level window above the others.
 void keepAbove(QWidget* window);
+// Asks the window manager to un-minimise, raise and focus a top-level window the way a
+// taskbar click does, which focus-stealing prevention lets through.
+void presentWindow(QWidget* window);
 
 } // namespace vx::win::qt
