@@ -27,9 +27,8 @@ class X11Keyboard : public KeyboardSource {
         drainRawEvents();
         const KeyCode kc = keycodeFor(vKey);
         if (!kc) return 0;
-        char keys[32];
-        XQueryKeymap(dpy_, keys);
-        const bool down = keys[kc / 8] & (1 << (kc % 8));
+        refreshKeymap();
+        const bool down = keymap_[kc / 8] & (1 << (kc % 8));
         const bool pressedSince = pressed_[kc];
         pressed_[kc] = false;
         return static_cast<SHORT>((down ? 0x8000 : 0) | (pressedSince ? 1 : 0));
@@ -80,6 +79,15 @@ class X11Keyboard : public KeyboardSource {
         return sym ? XKeysymToKeycode(dpy_, sym) : 0;
     }
 
+    // The key loop's queries of one poll come within microseconds of each other: one round
+    // trip serves them all. A press in between still shows through its raw event.
+    void refreshKeymap() {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - keymapAt_ < std::chrono::milliseconds(1)) return;
+        XQueryKeymap(dpy_, keymap_);
+        keymapAt_ = now;
+    }
+
     void drainRawEvents() {
         while (XPending(dpy_)) {
             XEvent ev;
@@ -112,6 +120,8 @@ class X11Keyboard : public KeyboardSource {
     KeyScope scope_;
     std::bitset<256> pressed_;
     bool freshPress_ = false; // a key or button went down since the last wait
+    char keymap_[32] = {};
+    std::chrono::steady_clock::time_point keymapAt_;
     bool winDown_ = false;
 };
 
