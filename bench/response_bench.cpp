@@ -1,0 +1,198 @@
+// How fast the real program answers, press by press: XTest press (or click) to the first
+// root-window frame that shows the new pattern, watched by a thread of its own; idle CPU of
+// the key loop; start-up to the painted control window under a window manager.
+#include "patterns_bench_support.h"
+#include <X11/extensions/XTest.h>
+#include <cstdio>
+#include <sstream>
+#include <unistd.h>
+
+using namespace vx;
+using namespace vx::bench;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kPresses = 60;
+
+struct Target {
+    double median, p95;
+};
+
+void report(const std::string& what, const std::vector<double>& t, Target target) {
+    if (t.empty()) {
+        std::printf("%s: no figure (the pattern never showed)\n", what.c_str());
+        return;
+    }
+    figure(what + ", median of " + std::to_string(t.size()), percentile(t, 0.5), "ms",
+           target.median);
+    figure(what + ", 95th percentile", percentile(t, 0.95), "ms", target.p95);
+}
+
+bool solidSeen(Display* d, int w, int h, unsigned rgb) {
+    return screenLine(d, true, h / 2, 1) == std::vector<unsigned>{rgb} &&
+           screenLine(d, true, h - 1, w).back() == rgb;
+}
+
+bool gradientSeen(Display* d, int w, int h) {
+    return isGradient(screenLine(d, false, 0, h)) && isGradient(screenLine(d, false, w - 1, h));
+}
+
+bool stripesSeen(Display* d, int w, int h) {
+    return isStripes(screenLine(d, true, h - 1, w), 4) && isStripes(screenLine(d, true, 0, w), 4);
+}
+
+// `act` once per run, `undo` after it; the time until seen() holds on the screen. Each gets
+// the run's number.
+using Step = std::function<void(int)>;
+std::vector<double> timeToScreen(e2e::XSession& s, const Step& act, const Step& undo,
+                                 const std::function<bool(Display*, int)>& seen) {
+    std::vector<double> times;
+    for (int i = 0; i < kPresses; ++i) {
+        // Spread the presses over the key loop's 50 ms cycle.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 + (i * 13) % 50));
+        ScreenWatch watch(DisplayString(s.display()),
+                          [&seen, i](Display* d) { return seen(d, i); });
+        const auto t0 = Clock::now();
+        act(i);
+        const auto end = t0 + 3s;
+        while (!watch.done() && Clock::now() < end) std::this_thread::sleep_for(200us);
+        if (!watch.done()) return {};
+        times.push_back(std::chrono::duration<double, std::milli>(watch.at() - t0).count());
+        undo(i);
+    }
+    return times;
+}
+
+void press(e2e::XSession& s, std::initializer_list<const char*> keys) {
+    for (const char* k : keys) s.keyDown(k);
+}
+void release(e2e::XSession& s, std::initializer_list<const char*> keys) {
+    for (const char* k : keys) s.keyUp(k);
+}
+
+// Back to a red screen between presses.
+void red(e2e::XSession& s) {
+    s.holdUntil({"1"},
+                [&] { return s.pixel(0, 0) == 0xFF0000 && s.pixel(s.width() - 1, 0) == 0xFF0000; });
+}
+
+void keyRows(int w, int h, bool solidAndGradient) {
+    const std::string size = std::to_string(w) + "x" + std::to_string(h);
+    e2e::XSession s(w, h);
+    if (!s.startApp()) return;
+    red(s);
+    if (solidAndGradient) {
+        // Green and red in turn.
+        const auto key = [](int i) { return i % 2 ? "1" : "2"; };
+        report(
+            "solid colour: key to screen, " + size,
+            timeToScreen(
+                s, [&](int i) { s.keyDown(key(i)); }, [&](int i) { s.keyUp(key(i)); },
+                [&](Display* d, int i) { return solidSeen(d, w, h, i % 2 ? 0xFF0000 : 0x00FF00); }),
+            {8, 17});
+        red(s);
+        report("gradient: V+G to screen, " + size,
+               timeToScreen(
+                   s,
+                   [&](int) {
+                       press(s, {"v", "g"});
+                   },
+                   [&](int) {
+                       release(s, {"v", "g"});
+                       red(s);
+                   },
+                   [&](Display* d, int) { return gradientSeen(d, w, h); }),
+               {12, 25});
+    }
+    report("line grid: H+L to screen, " + size,
+           timeToScreen(
+               s,
+               [&](int) {
+                   press(s, {"h", "l"});
+               },
+               [&](int) {
+                   release(s, {"h", "l"});
+                   red(s);
+               },
+               [&](Display* d, int) { return stripesSeen(d, w, h); }),
+           w > 2000 ? Target{35, 50} : Target{15, 30});
+}
+
+double cpuSeconds(pid_t pid) {
+    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
+    std::string st((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::istringstream rest(st.substr(st.rfind(')') + 2));
+    std::string field;
+    unsigned long long ticks = 0;
+    for (int i = 3; i <= 15 && rest >> field; ++i)
+        if (i == 14 || i == 15) ticks += std::stoull(field);
+    return static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+void idleRows() {
+    e2e::XSession s(1024, 768);
+    if (!s.startApp()) return;
+    std::this_thread::sleep_for(2s);
+    for (const bool pattern : {false, true}) {
+        if (pattern) red(s);
+        std::this_thread::sleep_for(1s);
+        const double c0 = cpuSeconds(s.appPid());
+        std::this_thread::sleep_for(30s);
+        figure(std::string("idle key loop over 30 s, ") +
+                   (pattern ? "solid pattern shown" : "main window shown"),
+               (cpuSeconds(s.appPid()) - c0) / 30.0 * 100.0, "% of one core", 0.3);
+    }
+}
+
+void openboxRows() {
+    setenv("VELOTRIX_E2E_WM", "openbox", 1);
+    std::vector<double> starts;
+    for (int run = 0; run < 5; ++run) {
+        e2e::XSession s(1024, 768);
+        const auto t0 = Clock::now();
+        if (!s.startApp()) return;
+        starts.push_back(msSince(t0));
+    }
+    figure("start-up to the main window painted, under openbox, median of 5",
+           percentile(starts, 0.5), "ms", 60);
+
+    e2e::XSession s(1024, 768);
+    if (!s.startApp()) return;
+    const e2e::Rect m = s.geometry(s.mainWindow());
+    const double scale = m.width / 607.0;
+    const int x = m.x + static_cast<int>((990 + 150) / 15.0 * scale);
+    const int y = m.y + static_cast<int>((1305 + 60) / 15.0 * scale);
+    s.moveTo(x, y);
+    std::this_thread::sleep_for(300ms);
+    report("click on the Red swatch to red on screen, 1024x768, under openbox",
+           timeToScreen(
+               s,
+               [&](int) {
+                   XTestFakeButtonEvent(s.display(), 1, True, CurrentTime);
+                   XTestFakeButtonEvent(s.display(), 1, False, CurrentTime);
+                   XFlush(s.display());
+               },
+               [&](int) {
+                   // A click on a solid pattern closes it.
+                   std::this_thread::sleep_for(50ms);
+                   s.click(x, y);
+                   e2e::XSession::waitFor([&] { return s.pixel(0, 0) != 0xFF0000; });
+                   std::this_thread::sleep_for(100ms);
+               },
+               [&](Display* d, int) { return solidSeen(d, 1024, 768, 0xFF0000); }),
+           {10, 20});
+    unsetenv("VELOTRIX_E2E_WM");
+}
+
+} // namespace
+
+int main() {
+    setenv("VELOTRIX_BIN", VELOTRIX_BIN, 0);
+    std::printf("load average while measuring: %.2f\n", loadAverage());
+    keyRows(1920, 1080, true);
+    keyRows(3840, 2160, false);
+    idleRows();
+    openboxRows();
+    return 0;
+}
