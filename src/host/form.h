@@ -63,6 +63,8 @@ class Form : public Canvas, private hostqt::EventSink {
     double clientWidth = 4800, clientHeight = 3600; // twips
     Integer startWindowState = vbNormal;
     std::string iconResource;
+    // The pointer hides over the window after resting there a second and shows on motion.
+    bool hideIdlePointer = false;
 
     // Creates the design-time controls and sets their properties, in creation order.
     virtual void InitializeComponent() {}

@@ -12,6 +12,7 @@ namespace vx {
 frmEff::frmEff() {
     borderStyle = vbBSNone;
     startWindowState = vbMaximized;
+    hideIdlePointer = true;
     setBackColor(0x00000000);
     setForeColor(0x00FFFFFF);
     setAutoRedraw(vbTrue);

@@ -1,6 +1,7 @@
 #pragma once
 // The full-screen test window every pattern is shown on: borderless, covering the screen,
-// black, and reasserted as the topmost, foreground window once a second.
+// black, and reasserted as the topmost, foreground window once a second. A resting pointer
+// hides over it.
 #include "host/form.h"
 #include "host/timer.h"
 

@@ -1,5 +1,6 @@
 #include "e2e/patterns_probe.h"
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 namespace vx::e2e {
 namespace {
@@ -21,6 +22,18 @@ std::optional<Rect> mappedGeometry(Display* dpy, Window w) {
     XSync(dpy, False);
     XSetErrorHandler(previous);
     return r;
+}
+
+std::optional<bool> pointerBlank(Display* dpy) {
+    int event = 0, error = 0;
+    if (!XFixesQueryExtension(dpy, &event, &error)) return std::nullopt;
+    XFixesCursorImage* img = XFixesGetCursorImage(dpy);
+    if (!img) return std::nullopt;
+    bool blank = true;
+    for (std::size_t i = 0; blank && i < std::size_t{img->width} * img->height; ++i)
+        blank = (img->pixels[i] >> 24 & 0xFF) == 0;
+    XFree(img);
+    return blank;
 }
 
 } // namespace vx::e2e

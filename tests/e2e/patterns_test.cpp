@@ -264,6 +264,58 @@ TEST_F(Effect, BehindStripesAClickClosesTheTestWindowAndTheNextEndsTheEffect) {
     EXPECT_TRUE(s.appRunning());
 }
 
+// --- the pointer over a pattern -------------------------------------------------------------
+
+struct PointerCase {
+    const char* name;
+    std::vector<const char*> keys;
+    const char* window;         // its title
+    std::optional<unsigned> at; // the pattern's colour at (300, 297), once it shows
+    bool clickCloses;           // else the click lands on a stripe
+};
+
+void PrintTo(const PointerCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Pointer : public ::testing::TestWithParam<PointerCase> {};
+
+TEST_P(Pointer, HidesWhileItRestsShowsOnMotionAndStillClicks) {
+    const PointerCase& c = GetParam();
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    const auto shown = [&] { return s.findWindow(c.window, true).has_value(); };
+    for (const char* k : c.keys) s.keyDown(k);
+    const bool ready =
+        XSession::waitFor([&] { return shown() && (!c.at || s.pixel(300, 297) == *c.at); }, 5s);
+    for (const char* k : c.keys) s.keyUp(k);
+    ASSERT_TRUE(ready);
+    ASSERT_TRUE(pointerBlank(s.display()).has_value()) << "no XFixes";
+    const auto blank = [&] { return pointerBlank(s.display()) == true; };
+
+    s.moveTo(300, 300);
+    EXPECT_TRUE(XSession::waitFor(blank, 5s)) << "the resting pointer still shows";
+    s.moveTo(320, 310);
+    EXPECT_TRUE(XSession::waitFor([&] { return !blank(); })) << "motion did not show it";
+    EXPECT_TRUE(XSession::waitFor(blank, 5s)) << "it did not hide again after the motion";
+
+    s.click(320, 310);
+    if (c.clickCloses) {
+        EXPECT_TRUE(XSession::waitFor([&] { return !shown(); }));
+    } else {
+        std::this_thread::sleep_for(500ms);
+        EXPECT_TRUE(shown()) << "a click on a stripe closed the window";
+    }
+    EXPECT_TRUE(s.appRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, Pointer,
+    ::testing::Values(PointerCase{"Red", {"1"}, "Form1", 0xFF0000u, true},
+                      PointerCase{"Stripes", {"v", "l"}, "Form1", 0xFFFFFFu, false},
+                      PointerCase{"Effect", {"t"}, "frmEff", std::nullopt, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // --- the closing animation ------------------------------------------------------------------
 
 TEST(Closing, TheMainWindowGrowsOnceShrinksAroundTheCentreAndTheProgramEnds) {

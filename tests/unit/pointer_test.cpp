@@ -1,6 +1,7 @@
 #include "platform/cursor.h"
 #include "platform/mouse_window.h"
 #include "platform/qt/window_table.h"
+#include "support/app_fixture.h"
 #include "unit/control_harness.h"
 #include <gtest/gtest.h>
 
@@ -86,6 +87,29 @@ TEST_F(PointerTest, SetCursorShowsTheShapeOverTheWindowUnderThePointer) {
     EXPECT_EQ(child.cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(SetCursor(arrow), hand);
     EXPECT_EQ(child.cursor().shape(), Qt::ArrowCursor);
+}
+
+// The test window hides a resting pointer, over its stripes too, and shows it again on the
+// first motion; the main window never hides it.
+class IdlePointer : public MainWindowTest {};
+
+TEST_F(IdlePointer, HidesOverTheRestingTestWindowAndShowsOnMotion) {
+    main->Timer1.setEnabled(vbFalse); // no key loop: its first tick would not return
+    frmTest& t = test();
+    t.Show();
+    main->DrawLine(0);
+    const HWND stripe = t.control("pv3")->hWnd();
+    const auto shape = [](HWND h) { return widgetOf(h)->cursor().shape(); };
+    const auto blank = [&] { return shape(t.hWnd()) == Qt::BlankCursor; };
+    cursorOver(stripe);
+    ASSERT_TRUE(pumpUntil(blank, 3000));
+    EXPECT_EQ(shape(stripe), Qt::BlankCursor);
+    EXPECT_EQ(shape(main->hWnd()), Qt::ArrowCursor);
+    move(stripe, Qt::NoButton);
+    EXPECT_EQ(shape(t.hWnd()), Qt::ArrowCursor);
+    EXPECT_EQ(shape(stripe), Qt::ArrowCursor);
+    // The motion started the wait again.
+    EXPECT_TRUE(pumpUntil(blank, 3000));
 }
 
 } // namespace
