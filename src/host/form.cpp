@@ -7,6 +7,7 @@
 #include "host/qt/qt_util.h"
 #include "host/timer.h"
 #include "platform/qt/window_table.h"
+#include "platform/qt/x11_window.h"
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
@@ -77,6 +78,7 @@ void Form::Load() {
         w->setFixedSize(client);
     else
         w->resize(client);
+    if (borderStyle == vbFixedSingle) win::qt::setFixedFrame(w, minButton);
     cs().widget = w;
     win::qt::registerWindow(w, windowClass_);
     windowState_ = startWindowState;

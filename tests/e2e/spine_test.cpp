@@ -1,5 +1,6 @@
 // The real program under Xvfb: the main window, solid colours from global keys, closing.
 #include "e2e/x_session.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -55,6 +56,40 @@ INSTANTIATE_TEST_SUITE_P(Screens, Spine,
                              return std::to_string(info.param.first) + "x" +
                                     std::to_string(info.param.second);
                          });
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+TEST(MainWindow, ItsFrameOffersMinimiseAndCloseOnly) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    const Window w = s.mainWindow();
+    // Motif hints: flags, functions, decorations.
+    enum : unsigned long { kFunctions = 1, kDecorations = 2 };
+    enum : unsigned long { kResize = 2, kMinimise = 8, kMaximise = 16, kClose = 32 };
+    enum : unsigned long { kSizingBorder = 4, kMinimiseBox = 32, kMaximiseBox = 64 };
+    const auto motif = s.property(w, "_MOTIF_WM_HINTS");
+    ASSERT_GE(motif.size(), 3u);
+    EXPECT_EQ(motif[0] & (kFunctions | kDecorations), kFunctions | kDecorations);
+    EXPECT_EQ(motif[1] & (kResize | kMinimise | kMaximise | kClose), kMinimise | kClose);
+    EXPECT_EQ(motif[2] & (kSizingBorder | kMinimiseBox | kMaximiseBox), kMinimiseBox);
+    // Size hints: flags, x, y, width, height, minimum width and height, maximum width and
+    // height; the minimum is the maximum is the client area.
+    enum : unsigned long { kMinSize = 16, kMaxSize = 32 };
+    const auto hints = s.property(w, "WM_NORMAL_HINTS");
+    ASSERT_GE(hints.size(), 9u);
+    EXPECT_EQ(hints[0] & (kMinSize | kMaxSize), kMinSize | kMaxSize);
+    EXPECT_EQ(std::vector<unsigned long>(hints.begin() + 5, hints.begin() + 9),
+              (std::vector<unsigned long>{607, 316, 607, 316}));
+    if (!s.windowManager()) return;
+    const auto actions = s.atomNames(w, "_NET_WM_ALLOWED_ACTIONS");
+    for (const char* a : {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_CLOSE"})
+        EXPECT_TRUE(contains(actions, a)) << a;
+    for (const char* a :
+         {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"})
+        EXPECT_FALSE(contains(actions, a)) << a;
+}
 
 TEST(SpineKeys, KeyZeroGivesARandomColourWithBlueAtMostOne) {
     XSession s(1024, 768);

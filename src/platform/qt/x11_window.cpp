@@ -28,4 +28,24 @@ void keepAbove(QWidget* window) {
     XFlush(dpy);
 }
 
+void setFixedFrame(QWidget* window, bool minimiseBox) {
+    Display* dpy = x11Display();
+    if (!dpy) return;
+    // Motif window-manager hints: which functions and decorations the frame offers. Qt always
+    // offers resizing; a fixed window has none.
+    enum : long { kFunctions = 1, kDecorations = 2 };
+    enum : long { kFuncMove = 4, kFuncMinimise = 8, kFuncClose = 32 };
+    enum : long { kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimise = 32 };
+    long hints[5] = {kFunctions | kDecorations, kFuncMove | kFuncClose,
+                     kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
+    if (minimiseBox) {
+        hints[1] |= kFuncMinimise;
+        hints[2] |= kDecorMinimise;
+    }
+    const Atom motif = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(dpy, static_cast<Window>(window->winId()), motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(hints), 5);
+    XFlush(dpy);
+}
+
 } // namespace vx::win::qt

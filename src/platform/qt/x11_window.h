@@ -9,5 +9,8 @@ namespace vx::win::qt {
 Display* x11Display();
 // Asks the window manager to keep a top-level window above the others.
 void keepAbove(QWidget* window);
+// Tells the window manager that a top-level window has a fixed size: a frame with a title,
+// a minimise box when asked for, a close box, and no maximise box or sizing border.
+void setFixedFrame(QWidget* window, bool minimiseBox);
 
 } // namespace vx::win::qt
