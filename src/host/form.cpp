@@ -109,13 +109,19 @@ void Form::Show() {
     if (!shownOnce_) {
         shownOnce_ = true;
         if (centerOnFirstShow && windowState_ == vbNormal) {
+            // The window with the frame a window manager puts around it.
             const QRect r = screenRect();
-            w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
+            const QMargins frame = win::qt::frameExtents(w);
+            const QSize outer = w->size().grownBy(frame);
+            const QPoint at = r.center() - QPoint(outer.width() / 2, outer.height() / 2);
+            w->setGeometry(QRect(at + QPoint(frame.left(), frame.top()), w->size()));
         }
     }
     applyWindowState();
     w->show();
     w->raise();
+    // A window shown by the program in front takes the focus, as on the original platform.
+    w->activateWindow();
 }
 
 void Form::Hide() {
