@@ -92,11 +92,13 @@ void Form::applyWindowState() {
     auto* w = cs().widget.data();
     if (!w) return;
     if (windowState_ == vbMaximized) {
-        // The whole screen as explicit geometry: window managers may ignore hints.
+        // The whole screen: the window manager's full-screen state where one runs, which
+        // also puts the window over panels, and explicit geometry where none does.
         const QRect r = screenRect();
         w->setMinimumSize(0, 0);
         w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         w->setGeometry(r);
+        w->setWindowState(w->windowState() | Qt::WindowFullScreen);
     } else if (windowState_ == vbMinimized) {
         w->showMinimized();
     }
@@ -212,6 +214,7 @@ void Form::setWindowState(Integer s) {
     auto* w = cs().widget.data();
     if (s == vbNormal && old != vbNormal) {
         if (w->isMinimized()) w->showNormal();
+        w->setWindowState(w->windowState() & ~Qt::WindowFullScreen);
         if (borderStyle == vbFixedSingle)
             w->setFixedSize(hostqt::twipsToLogical(clientWidth),
                             hostqt::twipsToLogical(clientHeight));

@@ -112,6 +112,26 @@ TEST(MainWindow, StartUpMinimisesTheOtherWindowsAndComesInFrontWithTheFocus) {
     }
 }
 
+TEST(TestWindow, CoversAPanelAndComesBackInFrontOfAnotherWindow) {
+    XSession s(1024, 768);
+    constexpr int kPanel = 30;
+    ASSERT_TRUE(s.mapPanel(kPanel));
+    ASSERT_TRUE(s.startApp());
+    const auto panelRowsRed = [&] {
+        for (int x = 0; x < s.width(); x += 64)
+            if (s.pixel(x, kPanel / 2) != 0xFF0000) return false;
+        return true;
+    };
+    ASSERT_TRUE(s.holdUntil({"1"}, [&] { return wholeScreenIs(s, 0xFF0000) && panelRowsRed(); }));
+    const Window other = s.mapOtherClient({300, 200, 300, 200}, 0x00FF00);
+    ASSERT_TRUE(other);
+    s.raise(other);
+    ASSERT_TRUE(XSession::waitFor([&] { return s.pixel(450, 300) == 0x00FF00; }, 2s))
+        << "the other window did not come in front";
+    // The test window puts itself back in front once a second.
+    EXPECT_TRUE(XSession::waitFor([&] { return wholeScreenIs(s, 0xFF0000) && panelRowsRed(); }));
+}
+
 TEST(SpineKeys, KeyZeroGivesARandomColourWithBlueAtMostOne) {
     XSession s(1024, 768);
     ASSERT_TRUE(s.startApp());
