@@ -8,12 +8,15 @@
 #include "host/timer.h"
 #include "platform/qt/window_table.h"
 #include "platform/qt/x11_window.h"
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 namespace vx {
 namespace {
@@ -28,6 +31,25 @@ std::string lower(std::string s) {
 QRect screenRect() {
     const QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+
+// One refresh of the screen the window is on.
+int frameMicroseconds(const QWidget* w) {
+    const QScreen* s = w->screen();
+    double hz = s ? s->refreshRate() : 60.0;
+    if (!(hz >= 30.0 && hz <= 500.0)) hz = 60.0;
+    return static_cast<int>(std::ceil(1e6 / hz));
+}
+
+// Serves pending events for the given time.
+void serveFor(qint64 microseconds) {
+    QElapsedTimer t;
+    t.start();
+    do {
+        DoEvents();
+        const qint64 left = microseconds - t.nsecsElapsed() / 1000;
+        if (left > 0) QThread::usleep(static_cast<unsigned long>(std::min<qint64>(left, 1000)));
+    } while (t.nsecsElapsed() / 1000 < microseconds);
 }
 } // namespace
 
@@ -124,6 +146,20 @@ void Form::Show() {
     w->raise();
     // A window shown by the program in front takes the focus, as on the original platform.
     w->activateWindow();
+}
+
+void Form::Present(bool keepFrame) {
+    auto* w = cs().widget.data();
+    // A minimised window has nothing on the screen to wait for.
+    if (!loaded_ || !w || !w->isVisible() || w->isMinimized()) return;
+    // A window manager maps, frames and sizes the window in its own time.
+    QElapsedTimer t;
+    t.start();
+    while (!win::qt::reachedScreen(w) && t.elapsed() < 250) serveFor(1000);
+    if (!(w = cs().widget.data()) || !w->isVisible()) return;
+    w->repaint();
+    win::qt::syncWithServer(); // the picture is on the server
+    if (keepFrame) serveFor(frameMicroseconds(w));
 }
 
 void Form::Hide() {

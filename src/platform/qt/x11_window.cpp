@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <cmath>
@@ -116,6 +117,24 @@ QMargins frameExtents(QWidget* window) {
         QThread::msleep(1);
     } while (t.elapsed() < 100);
     return {};
+}
+
+bool reachedScreen(QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    if (!handle || !handle->isExposed()) return false;
+    Display* dpy = x11Display();
+    if (!dpy) return true;
+    // Everything the program asked of the server is done, then the server tells what it has.
+    XSync(dpy, False);
+    XWindowAttributes a{};
+    if (!XGetWindowAttributes(dpy, static_cast<Window>(window->winId()), &a)) return true;
+    const double dpr = window->devicePixelRatioF();
+    return a.map_state == IsViewable && a.width == std::lround(window->width() * dpr) &&
+           a.height == std::lround(window->height() * dpr);
+}
+
+void syncWithServer() {
+    if (Display* dpy = x11Display()) XSync(dpy, False);
 }
 
 } // namespace vx::win::qt

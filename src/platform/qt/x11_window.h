@@ -16,5 +16,10 @@ void setFixedFrame(QWidget* window, bool minimiseBox);
 // The frame the window manager will put around a top-level window that is not shown yet,
 // as the manager answers a request for it; none on a bare X server.
 QMargins frameExtents(QWidget* window);
+// True once the window is on the screen as the program last placed, sized and showed it: the
+// window system has mapped it (a window manager has framed it) at its current size.
+bool reachedScreen(QWidget* window);
+// Returns once the server has carried out everything the program asked of it.
+void syncWithServer();
 
 } // namespace vx::win::qt
