@@ -233,8 +233,10 @@ void Form::Move(Single left, Single top, Single width, Single height) {
     // Outer size in, client size to Qt: take off what the frame adds.
     const QRect frame = w->frameGeometry(), client = w->geometry();
     const int extraW = frame.width() - client.width(), extraH = frame.height() - client.height();
-    const int cw = std::max(0, hostqt::twipsToLogical(width) - extraW);
-    const int ch = std::max(0, hostqt::twipsToLogical(height) - extraH);
+    // As a window with a minimum size, a side never gets below the smallest the window system
+    // shows: an empty window would be unmapped instead.
+    const int cw = std::max(1, hostqt::twipsToLogical(width) - extraW);
+    const int ch = std::max(1, hostqt::twipsToLogical(height) - extraH);
     if (borderStyle == vbFixedSingle)
         w->setFixedSize(cw, ch);
     else
