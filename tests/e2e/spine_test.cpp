@@ -185,24 +185,41 @@ TEST(SpineKeys, EscapeAndAClickEachCloseTheTestWindow) {
     EXPECT_TRUE(s.appRunning());
 }
 
-TEST(SpineKeys, CloseRequestEndsTheProgramWithExitCodeZero) {
+struct CloseCase {
+    const char* name;
+    std::chrono::milliseconds after; // from the main window's first paint
+    bool minimised;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CloseRequest : public ::testing::TestWithParam<CloseCase> {};
+
+TEST_P(CloseRequest, EndsTheProgramWithExitCodeZero) {
+    const CloseCase& c = GetParam();
     XSession s(1024, 768);
     ASSERT_TRUE(s.startApp());
-    std::this_thread::sleep_for(1500ms); // the key loop is running by now
+    std::this_thread::sleep_for(c.after);
+    if (c.minimised && s.windowManager()) {
+        s.minimise(s.mainWindow());
+        ASSERT_TRUE(XSession::waitFor([&] { return !s.viewable(s.mainWindow()); }));
+        std::this_thread::sleep_for(500ms); // the program has seen it go
+    }
     s.closeWindow(s.mainWindow());
     const auto code = s.waitExit(10s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);
 }
 
-TEST(SpineKeys, CloseBeforeTheKeyLoopStartsEndsCleanly) {
-    XSession s(1024, 768);
-    ASSERT_TRUE(s.startApp());
-    s.closeWindow(s.mainWindow());
-    const auto code = s.waitExit(10s);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    When, CloseRequest,
+    ::testing::Values(CloseCase{"BeforeTheKeyLoopStarts", 0ms, false},
+                      CloseCase{"WhileTheKeyLoopRuns", 1500ms, false},
+                      // as from a task bar: the window has nothing on the screen
+                      CloseCase{"WhileMinimised", 1500ms, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace vx::e2e
