@@ -209,6 +209,11 @@ std::optional<Window> XSession::findWindow(const std::string& title, bool exact)
         }
         return found;
     };
+    // The manager's list of its clients is the quick way; windows it does not manage are
+    // found in the tree.
+    if (wm_ > 0)
+        for (unsigned long c : property(DefaultRootWindow(dpy_), "_NET_CLIENT_LIST_STACKING"))
+            if (viewable(c) && matches(c)) return c;
     for (Window top : children(dpy_, DefaultRootWindow(dpy_))) {
         XWindowAttributes a;
         if (!XGetWindowAttributes(dpy_, top, &a) || a.map_state != IsViewable) continue;
