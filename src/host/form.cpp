@@ -8,12 +8,16 @@
 #include "host/qt/qt_util.h"
 #include "host/timer.h"
 #include "platform/qt/window_table.h"
+#include "platform/qt/x11_window.h"
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 namespace vx {
 namespace {
@@ -28,6 +32,25 @@ std::string lower(std::string s) {
 QRect screenRect() {
     const QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+
+// One refresh of the screen the window is on.
+int frameMicroseconds(const QWidget* w) {
+    const QScreen* s = w->screen();
+    double hz = s ? s->refreshRate() : 60.0;
+    if (!(hz >= 30.0 && hz <= 500.0)) hz = 60.0;
+    return static_cast<int>(std::ceil(1e6 / hz));
+}
+
+// Serves pending events for the given time.
+void serveFor(qint64 microseconds) {
+    QElapsedTimer t;
+    t.start();
+    do {
+        DoEvents();
+        const qint64 left = microseconds - t.nsecsElapsed() / 1000;
+        if (left > 0) QThread::usleep(static_cast<unsigned long>(std::min<qint64>(left, 1000)));
+    } while (t.nsecsElapsed() / 1000 < microseconds);
 }
 } // namespace
 
@@ -79,6 +102,7 @@ void Form::Load() {
     else
         w->resize(client);
     if (hideIdlePointer) new hostqt::IdlePointer(w);
+    if (borderStyle == vbFixedSingle) win::qt::setFixedFrame(w, minButton);
     cs().widget = w;
     win::qt::registerWindow(w, windowClass_);
     windowState_ = startWindowState;
@@ -92,11 +116,13 @@ void Form::applyWindowState() {
     auto* w = cs().widget.data();
     if (!w) return;
     if (windowState_ == vbMaximized) {
-        // The whole screen as explicit geometry: window managers may ignore hints.
+        // The whole screen: the window manager's full-screen state where one runs, which
+        // also puts the window over panels, and explicit geometry where none does.
         const QRect r = screenRect();
         w->setMinimumSize(0, 0);
         w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         w->setGeometry(r);
+        w->setWindowState(w->windowState() | Qt::WindowFullScreen);
     } else if (windowState_ == vbMinimized) {
         w->showMinimized();
     }
@@ -109,13 +135,33 @@ void Form::Show() {
     if (!shownOnce_) {
         shownOnce_ = true;
         if (centerOnFirstShow && windowState_ == vbNormal) {
+            // The window with the frame a window manager puts around it.
             const QRect r = screenRect();
-            w->move(r.center() - QPoint(w->width() / 2, w->height() / 2));
+            const QMargins frame = win::qt::frameExtents(w);
+            const QSize outer = w->size().grownBy(frame);
+            const QPoint at = r.center() - QPoint(outer.width() / 2, outer.height() / 2);
+            w->setGeometry(QRect(at + QPoint(frame.left(), frame.top()), w->size()));
         }
     }
     applyWindowState();
     w->show();
     w->raise();
+    // A window shown by the program in front takes the focus, as on the original platform.
+    w->activateWindow();
+}
+
+void Form::Present(bool keepFrame) {
+    auto* w = cs().widget.data();
+    // A minimised window has nothing on the screen to wait for.
+    if (!loaded_ || !w || !w->isVisible() || w->isMinimized()) return;
+    // A window manager maps, frames and sizes the window in its own time.
+    QElapsedTimer t;
+    t.start();
+    while (!win::qt::reachedScreen(w) && t.elapsed() < 250) serveFor(1000);
+    if (!(w = cs().widget.data()) || !w->isVisible()) return;
+    w->repaint();
+    win::qt::syncWithServer(); // the picture is on the server
+    if (keepFrame) serveFor(frameMicroseconds(w));
 }
 
 void Form::Hide() {
@@ -189,8 +235,10 @@ void Form::Move(Single left, Single top, Single width, Single height) {
     // Outer size in, client size to Qt: take off what the frame adds.
     const QRect frame = w->frameGeometry(), client = w->geometry();
     const int extraW = frame.width() - client.width(), extraH = frame.height() - client.height();
-    const int cw = std::max(0, hostqt::twipsToLogical(width) - extraW);
-    const int ch = std::max(0, hostqt::twipsToLogical(height) - extraH);
+    // As a window with a minimum size, a side never gets below the smallest the window system
+    // shows: an empty window would be unmapped instead.
+    const int cw = std::max(1, hostqt::twipsToLogical(width) - extraW);
+    const int ch = std::max(1, hostqt::twipsToLogical(height) - extraH);
     if (borderStyle == vbFixedSingle)
         w->setFixedSize(cw, ch);
     else
@@ -206,6 +254,7 @@ void Form::setWindowState(Integer s) {
     auto* w = cs().widget.data();
     if (s == vbNormal && old != vbNormal) {
         if (w->isMinimized()) w->showNormal();
+        w->setWindowState(w->windowState() & ~Qt::WindowFullScreen);
         if (borderStyle == vbFixedSingle)
             w->setFixedSize(hostqt::twipsToLogical(clientWidth),
                             hostqt::twipsToLogical(clientHeight));

@@ -22,6 +22,10 @@ class Form : public Canvas, private hostqt::EventSink {
 
     void Load();
     void Show();
+    // Returns once the window as it now is (shown, placed, sized, drawn) has reached the
+    // screen, serving pending events meanwhile; with keepFrame it then stays there for one
+    // refresh of the screen. A window system that does not answer is not waited for long.
+    void Present(bool keepFrame = false);
     void Hide();
     void Unload();
     bool IsLoaded() const { return loaded_; }

@@ -62,6 +62,9 @@ void frmEff::doeffect() {
     // Still hidden: what is captured is the screen as the user sees it.
     win::BitBlt(hDC(), 0, 0, Wp, Hp, hScreenDC, 0, 0, win::SRCCOPY);
     Show();
+    // Under a window manager the window shows up a little later: the picture starts to
+    // crumble only once it is seen whole.
+    Present();
     setAutoRedraw(vbFalse);
     Randomize();
     bRunning = vbTrue;

@@ -7,15 +7,19 @@
 namespace vx {
 namespace {
 struct RealDesk {
+    Form& frm;
     Single Width() { return Screen::Width(); }
     Single Height() { return Screen::Height(); }
     void DoEvents() { vx::DoEvents(); }
+    // Without this the steps go by faster than the screen refreshes and the window manager
+    // configures, and most of them are never seen.
+    void ShowStep() { frm.Present(true); }
 };
 } // namespace
 
 void ZoomForm(Form& frm, Long nMode, Boolean /*bExact*/, Boolean bBounce) {
     if (nMode != 2) raiseError(errInvalidCall);
-    RealDesk desk;
+    RealDesk desk{frm};
     zoomClose(frm, bBounce, desk);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The steps of the closing animation, over any window that sizes itself like a form (window
 // state, outer Width and Height in twips, Move, Hide) and a desk that gives the screen size
-// in twips and serves pending events. ZoomForm runs them on a form and the real screen.
+// in twips, serves pending events and shows a step (returns once the window's new size is on
+// the screen and has been seen for a frame). ZoomForm runs them on a form and the real
+// screen.
 #include "host/numeric.h"
 #include "host/vb_types.h"
 
@@ -26,12 +28,14 @@ template <class Window, class Desk> void zoomClose(Window& frm, Boolean bBounce,
         const Single l = left(), t = top();
         frm.Move(l, t, curW + 510, static_cast<Single>(toLong(H + 510LL)));
         desk.DoEvents();
+        desk.ShowStep();
     }
     bool doneW = false, doneH = false;
     while (!(doneW && doneH)) {
         const Single l = left(), t = top();
         frm.Move(l, t, curW, static_cast<Single>(curH));
         desk.DoEvents();
+        desk.ShowStep();
         curW = curW - 255;
         if (curW < 0) {
             curW = 0;

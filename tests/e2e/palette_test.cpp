@@ -3,6 +3,7 @@
 #include "e2e/x_session.h"
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 #include <thread>
 
 namespace vx::e2e {
@@ -149,16 +150,46 @@ TEST_F(Palette, TheTickerTurnsEnglishAfterFiveSecondsAndBackAfterTen) {
     EXPECT_TRUE(XSession::waitFor([&] { return s.grab(ticker) == vietnamese; }, 8s));
 }
 
-TEST_F(Palette, TheTickerOpensTheAboutBoxThenTheEffectUntilAClick) {
+// The about box, closed by its close box or by its one button "Đóng", shows its text and
+// is followed by the effect until a click.
+class AboutBox : public Palette, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AboutBox, ShowsItsTextThenTheEffectUntilAClick) {
+    const bool byButton = GetParam();
     const std::optional<Window> box = openAboutBox();
     ASSERT_TRUE(box);
-    s.closeWindow(*box); // a box with one OK button closes as if OK was pressed
+    // Text above the row of the one centred button: margins of 16 pixels, a button 26 high
+    // and 12 from the bottom, 16 between the two.
+    const Rect b = s.geometry(*box);
+    const Rect text{b.x + 16, b.y + 16, b.width - 32, b.height - 16 - 16 - 26 - 12};
+    ASSERT_GT(text.height, 0);
+    EXPECT_TRUE(XSession::waitFor([&] {
+        const auto px = s.grab(text);
+        const auto light = [](unsigned v) {
+            return (v >> 16 & 0xFF) > 0xC0 && (v >> 8 & 0xFF) > 0xC0 && (v & 0xFF) > 0xC0;
+        };
+        const auto background = std::count_if(px.begin(), px.end(), light);
+        const std::set<unsigned> colours(px.begin(), px.end());
+        return background > static_cast<long>(px.size()) / 2 && colours.size() > 1 &&
+               static_cast<long>(px.size()) - background > 200;
+    })) << "no text on a light background";
+
+    if (byButton)
+        s.click(b.x + b.width / 2, b.y + b.height - 12 - 13);
+    else
+        s.closeWindow(*box); // a box with one button closes as if it was pressed
     ASSERT_TRUE(XSession::waitFor([&] { return s.findWindow("frmEff", true).has_value(); }, 5s));
-    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(s.findWindow("Th\xC3\xB4ng tin", false)) << "the box is still there";
+    const auto frozen = s.grab();
+    EXPECT_TRUE(XSession::waitFor([&] { return s.grab() != frozen; })) << "the screen stays still";
     s.click(512, 384);
     EXPECT_TRUE(XSession::waitFor([&] { return !s.findWindow("frmEff", true).has_value(); }, 5s));
     EXPECT_TRUE(s.appRunning());
 }
+
+INSTANTIATE_TEST_SUITE_P(ClosedBy, AboutBox, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "Button" : "CloseBox");
+});
 
 TEST_F(Palette, TheEffectAfterTheAboutBoxPicturesTheScreenWithoutTheBox) {
     const std::optional<Window> box = openAboutBox();

@@ -11,13 +11,19 @@ int ignoreErrors(Display*, XErrorEvent*) {
 
 std::optional<Rect> mappedGeometry(Display* dpy, Window w) {
     XErrorHandler previous = XSetErrorHandler(ignoreErrors);
-    XWindowAttributes a{};
+    XWindowAttributes a{}, after{};
     std::optional<Rect> r;
-    if (XGetWindowAttributes(dpy, w, &a) && a.map_state == IsViewable) {
+    // Size and place come from two requests: a pair is kept only when the size did not
+    // change in between, else a moving window gives the place of one step with the size of
+    // another.
+    for (int tries = 0; tries < 5 && !r; ++tries) {
         int x = 0, y = 0;
         Window child;
-        if (XTranslateCoordinates(dpy, w, DefaultRootWindow(dpy), 0, 0, &x, &y, &child))
-            r = Rect{x, y, a.width, a.height};
+        if (!XGetWindowAttributes(dpy, w, &a) || a.map_state != IsViewable ||
+            !XTranslateCoordinates(dpy, w, DefaultRootWindow(dpy), 0, 0, &x, &y, &child) ||
+            !XGetWindowAttributes(dpy, w, &after) || after.map_state != IsViewable)
+            break;
+        if (after.width == a.width && after.height == a.height) r = Rect{x, y, a.width, a.height};
     }
     XSync(dpy, False);
     XSetErrorHandler(previous);

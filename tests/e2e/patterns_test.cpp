@@ -2,7 +2,9 @@
 // Xvfb, read back pixel for pixel from the root window.
 #include "e2e/patterns_probe.h"
 #include "e2e/x_session.h"
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -53,6 +55,17 @@ std::size_t differing(const std::vector<unsigned>& a, const std::vector<unsigned
     std::size_t n = 0;
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i];
     return n;
+}
+
+// How many pixels would have to change colour to give one picture the colour counts of the
+// other, wherever they are.
+std::size_t recoloured(const std::vector<unsigned>& a, const std::vector<unsigned>& b) {
+    std::map<unsigned, long> counts;
+    for (unsigned p : a) ++counts[p];
+    for (unsigned p : b) --counts[p];
+    std::size_t n = 0;
+    for (const auto& [colour, count] : counts) n += static_cast<std::size_t>(std::labs(count));
+    return n / 2;
 }
 
 bool onlyColoursOf(const std::vector<unsigned>& px, const std::set<unsigned>& allowed) {
@@ -215,8 +228,9 @@ TEST_F(Effect, ShowsTheFrozenScreenThatCrumblesUntilAClick) {
     ASSERT_TRUE(startEffect());
     const auto frozen = s.grab();
     // Blocks move by one pixel at most: the picture starts as the screen was and never gains
-    // a colour the screen did not have.
-    EXPECT_LT(differing(frozen, before), before.size() / 20);
+    // a colour the screen did not have. How far it has crumbled when it is read depends on
+    // timing, but its colours stay in nearly the same amounts for a good while.
+    EXPECT_LT(recoloured(frozen, before), before.size() / 50);
     EXPECT_TRUE(onlyColoursOf(frozen, colours));
     const auto later = grabUntil(s, [&](const std::vector<unsigned>& px) {
         return differing(px, before) > before.size() / 50;
@@ -333,10 +347,14 @@ TEST(Closing, TheMainWindowGrowsOnceShrinksAroundTheCentreAndTheProgramEnds) {
             if (!seen.empty() || !s.appRunning()) break;
             continue;
         }
+        // A step's size may show a moment before its place: the last look at it counts.
         if (seen.empty() || seen.back().width != g->width || seen.back().height != g->height)
             seen.push_back(*g);
+        else
+            seen.back() = *g;
     }
-    ASSERT_GE(seen.size(), 4u) << "too few sizes seen while the window closed";
+    // Each step stays on the screen for a frame at least, so polling sees most of them.
+    ASSERT_GE(seen.size(), 10u) << "too few sizes seen while the window closed";
     // After the one enlargement (which sampling may miss) the sizes only go down.
     const auto widest = std::max_element(
         seen.begin(), seen.end(), [](const Rect& a, const Rect& b) { return a.width < b.width; });
@@ -351,6 +369,9 @@ TEST(Closing, TheMainWindowGrowsOnceShrinksAroundTheCentreAndTheProgramEnds) {
         }
     }
     EXPECT_GE(shrinking, 3);
+    // The height runs out first; the width-only steps still show, one pixel high.
+    EXPECT_GE(std::count_if(seen.begin(), seen.end(), [](const Rect& r) { return r.height == 1; }),
+              3);
     const auto code = s.waitExit(10s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);

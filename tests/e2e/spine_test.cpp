@@ -2,6 +2,7 @@
 // one copy per desktop.
 #include "e2e/desktop_probe.h"
 #include "e2e/x_session.h"
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -36,8 +37,10 @@ TEST_P(Spine, MainWindowAppearsCentredWithItsClientArea) {
     const Rect r = s.geometry(s.mainWindow());
     EXPECT_EQ(r.width, 607);
     EXPECT_EQ(r.height, 316);
-    EXPECT_NEAR(r.x, (w - 607) / 2, 1);
-    EXPECT_NEAR(r.y, (h - 316) / 2, 1);
+    // Centred with the frame a window manager puts around it.
+    const Rect f = s.frameGeometry(s.mainWindow());
+    EXPECT_NEAR(f.x, (w - f.width) / 2, 1);
+    EXPECT_NEAR(f.y, (h - f.height) / 2, 1);
 }
 
 TEST_P(Spine, EachColourKeyFillsTheWholeScreen) {
@@ -60,6 +63,79 @@ INSTANTIATE_TEST_SUITE_P(Screens, Spine,
                              return std::to_string(info.param.first) + "x" +
                                     std::to_string(info.param.second);
                          });
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+TEST(MainWindow, ItsFrameOffersMinimiseAndCloseOnly) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.startApp());
+    const Window w = s.mainWindow();
+    // Motif hints: flags, functions, decorations.
+    enum : unsigned long { kFunctions = 1, kDecorations = 2 };
+    enum : unsigned long { kResize = 2, kMinimise = 8, kMaximise = 16, kClose = 32 };
+    enum : unsigned long { kSizingBorder = 4, kMinimiseBox = 32, kMaximiseBox = 64 };
+    const auto motif = s.property(w, "_MOTIF_WM_HINTS");
+    ASSERT_GE(motif.size(), 3u);
+    EXPECT_EQ(motif[0] & (kFunctions | kDecorations), kFunctions | kDecorations);
+    EXPECT_EQ(motif[1] & (kResize | kMinimise | kMaximise | kClose), kMinimise | kClose);
+    EXPECT_EQ(motif[2] & (kSizingBorder | kMinimiseBox | kMaximiseBox), kMinimiseBox);
+    // Size hints: flags, x, y, width, height, minimum width and height, maximum width and
+    // height; the minimum is the maximum is the client area.
+    enum : unsigned long { kMinSize = 16, kMaxSize = 32 };
+    const auto hints = s.property(w, "WM_NORMAL_HINTS");
+    ASSERT_GE(hints.size(), 9u);
+    EXPECT_EQ(hints[0] & (kMinSize | kMaxSize), kMinSize | kMaxSize);
+    EXPECT_EQ(std::vector<unsigned long>(hints.begin() + 5, hints.begin() + 9),
+              (std::vector<unsigned long>{607, 316, 607, 316}));
+    if (!s.windowManager()) return;
+    const auto actions = s.atomNames(w, "_NET_WM_ALLOWED_ACTIONS");
+    for (const char* a : {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_CLOSE"})
+        EXPECT_TRUE(contains(actions, a)) << a;
+    for (const char* a :
+         {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"})
+        EXPECT_FALSE(contains(actions, a)) << a;
+}
+
+TEST(MainWindow, StartUpMinimisesTheOtherWindowsAndComesInFrontWithTheFocus) {
+    XSession s(1024, 768);
+    ASSERT_TRUE(s.focusOtherClient());
+    const Window other = s.focus();
+    ASSERT_TRUE(s.startApp());
+    EXPECT_TRUE(s.viewable(s.mainWindow()));
+    EXPECT_TRUE(XSession::waitFor([&] { return s.focus() == s.mainWindow(); }));
+    // Only a window manager minimises windows on the desktop's show-desktop request.
+    if (s.windowManager()) {
+        constexpr unsigned long kIconic = 3;
+        EXPECT_TRUE(XSession::waitFor([&] {
+            const auto state = s.property(other, "WM_STATE");
+            return !state.empty() && state[0] == kIconic && !s.viewable(other);
+        }));
+    } else {
+        EXPECT_TRUE(s.viewable(other));
+    }
+}
+
+TEST(TestWindow, CoversAPanelAndComesBackInFrontOfAnotherWindow) {
+    XSession s(1024, 768);
+    constexpr int kPanel = 30;
+    ASSERT_TRUE(s.mapPanel(kPanel));
+    ASSERT_TRUE(s.startApp());
+    const auto panelRowsRed = [&] {
+        for (int x = 0; x < s.width(); x += 64)
+            if (s.pixel(x, kPanel / 2) != 0xFF0000) return false;
+        return true;
+    };
+    ASSERT_TRUE(s.holdUntil({"1"}, [&] { return wholeScreenIs(s, 0xFF0000) && panelRowsRed(); }));
+    const Window other = s.mapOtherClient({300, 200, 300, 200}, 0x00FF00);
+    ASSERT_TRUE(other);
+    s.raise(other);
+    ASSERT_TRUE(XSession::waitFor([&] { return s.pixel(450, 300) == 0x00FF00; }, 2s))
+        << "the other window did not come in front";
+    // The test window puts itself back in front once a second.
+    EXPECT_TRUE(XSession::waitFor([&] { return wholeScreenIs(s, 0xFF0000) && panelRowsRed(); }));
+}
 
 TEST(SpineKeys, KeyZeroGivesARandomColourWithBlueAtMostOne) {
     XSession s(1024, 768);
@@ -114,24 +190,41 @@ TEST(SpineKeys, EscapeAndAClickEachCloseTheTestWindow) {
     EXPECT_TRUE(s.appRunning());
 }
 
-TEST(SpineKeys, CloseRequestEndsTheProgramWithExitCodeZero) {
+struct CloseCase {
+    const char* name;
+    std::chrono::milliseconds after; // from the main window's first paint
+    bool minimised;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CloseRequest : public ::testing::TestWithParam<CloseCase> {};
+
+TEST_P(CloseRequest, EndsTheProgramWithExitCodeZero) {
+    const CloseCase& c = GetParam();
     XSession s(1024, 768);
     ASSERT_TRUE(s.startApp());
-    std::this_thread::sleep_for(1500ms); // the key loop is running by now
+    std::this_thread::sleep_for(c.after);
+    if (c.minimised && s.windowManager()) {
+        s.minimise(s.mainWindow());
+        ASSERT_TRUE(XSession::waitFor([&] { return !s.viewable(s.mainWindow()); }));
+        std::this_thread::sleep_for(500ms); // the program has seen it go
+    }
     s.closeWindow(s.mainWindow());
     const auto code = s.waitExit(10s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);
 }
 
-TEST(SpineKeys, CloseBeforeTheKeyLoopStartsEndsCleanly) {
-    XSession s(1024, 768);
-    ASSERT_TRUE(s.startApp());
-    s.closeWindow(s.mainWindow());
-    const auto code = s.waitExit(10s);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    When, CloseRequest,
+    ::testing::Values(CloseCase{"BeforeTheKeyLoopStarts", 0ms, false},
+                      CloseCase{"WhileTheKeyLoopRuns", 1500ms, false},
+                      // as from a task bar: the window has nothing on the screen
+                      CloseCase{"WhileMinimised", 1500ms, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The Red swatch of the main window, clear of its name.
 std::pair<int, int> redSwatch(const Rect& main) {

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -64,6 +65,28 @@ std::string titleOf(Display* dpy, Window w) {
     return title;
 }
 
+std::vector<Window> children(Display* dpy, Window w) {
+    Window root = 0, parent = 0, *kids = nullptr;
+    unsigned n = 0;
+    std::vector<Window> out;
+    if (XQueryTree(dpy, w, &root, &parent, &kids, &n) && kids) out.assign(kids, kids + n);
+    if (kids) XFree(kids);
+    return out;
+}
+
+void sendToRoot(Display* dpy, Window w, const char* type, std::initializer_list<long> data) {
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = w;
+    ev.xclient.message_type = XInternAtom(dpy, type, False);
+    ev.xclient.format = 32;
+    int i = 0;
+    for (long v : data) ev.xclient.data.l[i++] = v;
+    XSendEvent(dpy, DefaultRootWindow(dpy), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+    XFlush(dpy);
+}
+
 } // namespace
 
 XSession::XSession(int width, int height) : width_(width), height_(height) {
@@ -100,6 +123,34 @@ XSession::XSession(int width, int height) : width_(width), height_(height) {
         else if (!died)
             kill(xvfb_, SIGTERM), waitpid(xvfb_, nullptr, 0);
     }
+    const char* wm = getenv("VELOTRIX_E2E_WM");
+    if (dpy_ && wm && *wm) startWindowManager(wm);
+}
+
+void XSession::startWindowManager(const std::string& name) {
+    wm_ = spawn({name, "--sm-disable"}, {"DISPLAY=:" + std::to_string(number_)});
+    // The window manager manages the screen once the root window names its check window
+    // and that window names it back.
+    const Window root = DefaultRootWindow(dpy_);
+    const auto managing = [&] {
+        const auto check = property(root, "_NET_SUPPORTING_WM_CHECK");
+        return !check.empty() &&
+               property(static_cast<Window>(check[0]), "_NET_SUPPORTING_WM_CHECK") == check;
+    };
+    wmFailed_ = !waitFor([&] { return waitpid(wm_, nullptr, WNOHANG) == 0 && managing(); }, 10s);
+    // It names itself before it has finished starting, and a window mapped before then is
+    // never managed: a probe window must be taken in first.
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while (!wmFailed_) {
+        const Window probe = XCreateSimpleWindow(dpy_, root, 0, 0, 1, 1, 0, 0, 0);
+        XMapWindow(dpy_, probe);
+        XSync(dpy_, False);
+        const bool managed = waitFor([&] { return !property(probe, "WM_STATE").empty(); }, 300ms);
+        XDestroyWindow(dpy_, probe);
+        XSync(dpy_, False);
+        if (managed) break;
+        wmFailed_ = std::chrono::steady_clock::now() > end;
+    }
 }
 
 XSession::~XSession() {
@@ -111,6 +162,10 @@ XSession::~XSession() {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
+    if (wm_ > 0) {
+        kill(wm_, SIGTERM);
+        waitpid(wm_, nullptr, 0);
+    }
     if (dpy_) XCloseDisplay(dpy_);
     if (xvfb_ > 0) {
         kill(xvfb_, SIGTERM);
@@ -121,11 +176,14 @@ XSession::~XSession() {
 }
 
 bool XSession::startApp(const std::string& env) {
-    if (!dpy_) return false;
+    if (!dpy_ || wmFailed_) return false;
     const char* bin = getenv("VELOTRIX_BIN");
+#ifdef VELOTRIX_BUILT_BIN
+    if (!bin || !*bin) bin = VELOTRIX_BUILT_BIN;
+#endif
     std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
     if (!env.empty()) vars.push_back(env);
-    app_ = spawn({bin ? bin : "velotrix"}, vars);
+    app_ = spawn({bin && *bin ? bin : "velotrix"}, vars);
     if (!waitFor(
             [&] {
                 if (auto w = findWindow("Velotrix")) main_ = *w;
@@ -134,12 +192,15 @@ bool XSession::startApp(const std::string& env) {
             10s))
         return false;
     // Mapped is not yet painted: wait for the Red swatch (990, 1305 twips in a client area
-    // 607 logical pixels wide) to show.
-    const Rect r = geometry(main_);
-    const double scale = r.width / 607.0;
-    const int x = r.x + static_cast<int>((990 + 150) / 15.0 * scale);
-    const int y = r.y + static_cast<int>((1305 + 60) / 15.0 * scale);
-    return waitFor([&] { return pixel(x, y) == 0xFF0000; }, 10s);
+    // 607 logical pixels wide) to show. A window manager may still move the window.
+    return waitFor(
+        [&] {
+            const Rect r = geometry(main_);
+            const double scale = r.width / 607.0;
+            return pixel(r.x + static_cast<int>((990 + 150) / 15.0 * scale),
+                         r.y + static_cast<int>((1305 + 60) / 15.0 * scale)) == 0xFF0000;
+        },
+        10s);
 }
 
 pid_t XSession::startOther(const std::vector<std::string>& args,
@@ -169,19 +230,36 @@ std::optional<int> XSession::waitOther(pid_t pid, std::chrono::milliseconds time
 }
 
 std::optional<Window> XSession::findWindow(const std::string& title, bool exact) const {
-    Window root = DefaultRootWindow(dpy_), parent, *children = nullptr;
-    unsigned n = 0;
-    std::optional<Window> found;
-    if (!XQueryTree(dpy_, root, &root, &parent, &children, &n)) return found;
-    for (unsigned i = 0; i < n && !found; ++i) {
+    const auto matches = [&](Window w) {
+        const std::string t = titleOf(dpy_, w);
+        return exact ? t == title : t.rfind(title, 0) == 0;
+    };
+    // A top-level window is the client itself on a bare server; under a reparenting window
+    // manager it is a frame that holds the client a level or two down.
+    const std::function<std::optional<Window>(Window, int)> search =
+        [&](Window w, int depth) -> std::optional<Window> {
+        if (matches(w)) return w;
+        if (depth == 0) return std::nullopt;
+        std::optional<Window> found;
+        for (Window c : children(dpy_, w)) {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(dpy_, c, &a) && a.map_state == IsViewable &&
+                (found = search(c, depth - 1)))
+                break;
+        }
+        return found;
+    };
+    // The manager's list of its clients is the quick way; windows it does not manage are
+    // found in the tree.
+    if (wm_ > 0)
+        for (unsigned long c : property(DefaultRootWindow(dpy_), "_NET_CLIENT_LIST_STACKING"))
+            if (viewable(c) && matches(c)) return c;
+    for (Window top : children(dpy_, DefaultRootWindow(dpy_))) {
         XWindowAttributes a;
-        if (XGetWindowAttributes(dpy_, children[i], &a) && a.map_state == IsViewable &&
-            (exact ? titleOf(dpy_, children[i]) == title
-                   : titleOf(dpy_, children[i]).rfind(title, 0) == 0))
-            found = children[i];
+        if (!XGetWindowAttributes(dpy_, top, &a) || a.map_state != IsViewable) continue;
+        if (auto w = search(top, wm_ > 0 ? 2 : 0)) return w;
     }
-    if (children) XFree(children);
-    return found;
+    return std::nullopt;
 }
 
 Rect XSession::geometry(Window w) const {
@@ -191,6 +269,23 @@ Rect XSession::geometry(Window w) const {
     Window child;
     XTranslateCoordinates(dpy_, w, DefaultRootWindow(dpy_), 0, 0, &x, &y, &child);
     return {x, y, a.width, a.height};
+}
+
+Rect XSession::frameGeometry(Window w) const {
+    const Window root = DefaultRootWindow(dpy_);
+    Window top = w;
+    for (int i = 0; i < 8; ++i) {
+        Window r = 0, parent = 0, *kids = nullptr;
+        unsigned n = 0;
+        if (!XQueryTree(dpy_, top, &r, &parent, &kids, &n)) break;
+        if (kids) XFree(kids);
+        if (parent == root || parent == 0) break;
+        top = parent;
+    }
+    XWindowAttributes a{};
+    XGetWindowAttributes(dpy_, top, &a);
+    // The frame's own border is part of what the user sees of it.
+    return {a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width};
 }
 
 double XSession::residentMegabytes() const {
@@ -263,18 +358,115 @@ void XSession::closeWindow(Window w) {
     XFlush(dpy_);
 }
 
-bool XSession::focusOtherClient() {
+bool XSession::waitViewable(Window w) const {
+    return waitFor([&] { return viewable(w); }, 5s);
+}
+
+bool XSession::viewable(Window w) const {
+    XWindowAttributes a{};
+    return XGetWindowAttributes(dpy_, w, &a) && a.map_state == IsViewable;
+}
+
+Window XSession::mapOtherClient(const Rect& r, unsigned rgb) {
     const Window other =
-        XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 10, 10, 200, 100, 0, 0, 0);
+        XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), r.x, r.y, r.width, r.height, 0, 0, rgb);
+    XStoreName(dpy_, other, "other client");
+    // Where it was asked to be: a window manager would otherwise place it as it likes.
+    XSizeHints hints{};
+    hints.flags = USPosition | USSize;
+    XSetWMNormalHints(dpy_, other, &hints);
     XMapRaised(dpy_, other);
     XSync(dpy_, False);
+    return waitViewable(other) ? other : 0;
+}
+
+bool XSession::focusOtherClient() {
+    const Window other = mapOtherClient({10, 10, 200, 100});
+    if (!other) return false;
     std::this_thread::sleep_for(100ms);
     XSetInputFocus(dpy_, other, RevertToParent, CurrentTime);
     XSync(dpy_, False);
-    Window focus = 0;
+    return waitFor([&] { return focus() == other; }, 1s);
+}
+
+Window XSession::mapPanel(int height) {
+    const Window panel =
+        XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 0, 0, width_, height, 0, 0, 0x808080);
+    XStoreName(dpy_, panel, "panel");
+    const Atom cardinal = XA_CARDINAL, atom = XA_ATOM;
+    const long dock = static_cast<long>(XInternAtom(dpy_, "_NET_WM_WINDOW_TYPE_DOCK", False));
+    XChangeProperty(dpy_, panel, XInternAtom(dpy_, "_NET_WM_WINDOW_TYPE", False), atom, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&dock), 1);
+    // Top strut along the whole width: left, right, top, bottom, then the start and end of
+    // each edge's span.
+    const long strut[12] = {0, 0, height, 0, 0, 0, 0, 0, 0, width_ - 1, 0, 0};
+    XChangeProperty(dpy_, panel, XInternAtom(dpy_, "_NET_WM_STRUT_PARTIAL", False), cardinal, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(strut), 12);
+    XChangeProperty(dpy_, panel, XInternAtom(dpy_, "_NET_WM_STRUT", False), cardinal, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(strut), 4);
+    XMapRaised(dpy_, panel);
+    XSync(dpy_, False);
+    if (!waitViewable(panel)) return 0;
+    // Under a window manager the strut counts once the work area leaves it out.
+    if (wm_ > 0 && !waitFor([&] {
+            const auto area = property(DefaultRootWindow(dpy_), "_NET_WORKAREA");
+            return area.size() >= 4 && static_cast<int>(area[1]) >= height;
+        }))
+        return 0;
+    return panel;
+}
+
+void XSession::raise(Window w) {
+    if (wm_ > 0) {
+        // As a pager or task bar asks for it (source 2), which the manager does not refuse.
+        sendToRoot(dpy_, w, "_NET_WM_STATE",
+                   {1, static_cast<long>(XInternAtom(dpy_, "_NET_WM_STATE_ABOVE", False)), 0, 2});
+        sendToRoot(dpy_, w, "_NET_ACTIVE_WINDOW", {2, CurrentTime, 0});
+    }
+    XRaiseWindow(dpy_, w);
+    XSync(dpy_, False);
+}
+
+void XSession::minimise(Window w) {
+    sendToRoot(dpy_, w, "WM_CHANGE_STATE", {IconicState});
+}
+
+Window XSession::focus() const {
+    Window f = 0;
     int revert = 0;
-    XGetInputFocus(dpy_, &focus, &revert);
-    return focus == other;
+    XGetInputFocus(dpy_, &f, &revert);
+    return f;
+}
+
+std::vector<unsigned long> XSession::property(Window w, const std::string& name) const {
+    std::vector<unsigned long> out;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy_, w, XInternAtom(dpy_, name.c_str(), False), 0, 1024, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+        data) {
+        // Xlib hands 32-bit items over as longs.
+        if (format == 32) {
+            const auto* v = reinterpret_cast<const unsigned long*>(data);
+            out.assign(v, v + count);
+        }
+        XFree(data);
+    }
+    return out;
+}
+
+std::vector<std::string> XSession::atomNames(Window w, const std::string& name) const {
+    std::vector<std::string> out;
+    for (unsigned long a : property(w, name)) {
+        char* n = XGetAtomName(dpy_, static_cast<Atom>(a));
+        if (n) {
+            out.emplace_back(n);
+            XFree(n);
+        }
+    }
+    return out;
 }
 
 unsigned XSession::pixel(int x, int y) const {

@@ -1,6 +1,7 @@
 #pragma once
 // An Xvfb server of its own with the real velotrix binary on it: keys through XTest,
-// pixels read back from the root window.
+// pixels read back from the root window. With VELOTRIX_E2E_WM=openbox in the environment
+// the server also runs that window manager, started before the program.
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -28,12 +29,18 @@ class XSession {
     Display* display() const { return dpy_; }
     int width() const { return width_; }
     int height() const { return height_; }
+    // True when a window manager manages the screen.
+    bool windowManager() const { return wm_ > 0; }
 
     // Starts velotrix and waits for its main window; false if it did not appear.
     bool startApp(const std::string& env = "");
     Window mainWindow() const { return main_; }
+    // The client area of a window on the screen.
     Rect geometry(Window w) const;
-    // The top-level windows that are mapped now, with their titles.
+    // The window with its frame: the window manager's frame around it, or the window itself.
+    Rect frameGeometry(Window w) const;
+    // The client windows that are mapped now, by title (inside their frames under a window
+    // manager), the lowest in the stacking order first.
     std::optional<Window> findWindow(const std::string& title, bool exact = false) const;
     bool appRunning();
     pid_t appPid() const { return app_; }
@@ -58,6 +65,23 @@ class XSession {
     void closeWindow(Window w); // the window manager's close request
     // Maps a window of another client and gives it the input focus; true when it has it.
     bool focusOtherClient();
+    // Maps a window of another client (this session's connection), filled with 0xRRGGBB,
+    // and waits until it is on the screen; 0 if it did not appear.
+    Window mapOtherClient(const Rect& r, unsigned rgb = 0x000000);
+    // Maps a panel along the top of the screen that reserves its height (a dock with a
+    // strut); 0 if it did not appear.
+    Window mapPanel(int height);
+    // Brings another client's window in front of the others, as a user activating it.
+    void raise(Window w);
+    // Asks the window manager to minimise a window, as a task bar does.
+    void minimise(Window w);
+    bool viewable(Window w) const;
+    // The window that has the input focus (inside its frame).
+    Window focus() const;
+    // A 32-bit property (CARDINAL, ATOM, WM_SIZE_HINTS...) as numbers; empty when unset.
+    std::vector<unsigned long> property(Window w, const std::string& name) const;
+    // An ATOM list property by names.
+    std::vector<std::string> atomNames(Window w, const std::string& name) const;
 
     // 0xRRGGBB of a root-window pixel.
     unsigned pixel(int x, int y) const;
@@ -73,12 +97,15 @@ class XSession {
   private:
     int width_, height_;
     int number_ = -1;
-    pid_t xvfb_ = -1, app_ = -1;
+    pid_t xvfb_ = -1, app_ = -1, wm_ = -1;
+    bool wmFailed_ = false;
     Display* dpy_ = nullptr;
     Window main_ = 0;
     std::optional<int> exitCode_;
     std::vector<pid_t> others_;
     std::string runtimeDir_;
+    void startWindowManager(const std::string& name);
+    bool waitViewable(Window w) const;
 };
 
 } // namespace vx::e2e

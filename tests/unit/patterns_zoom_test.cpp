@@ -6,6 +6,7 @@
 #include "patterns_support.h"
 #include <QEvent>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace vx::test {
 namespace {
@@ -50,7 +51,9 @@ struct CountingDesk {
     Single Width() const { return 15360; }
     Single Height() const { return 11520; }
     void DoEvents() { ++events; }
+    void ShowStep() { shown.push_back(events); }
     int events = 0;
+    std::vector<int> shown; // events served before each step was shown
 };
 
 std::vector<Single> sizes(Single from, int steps) {
@@ -95,6 +98,10 @@ TEST_P(ZoomSteps, GrowOnceThenShrinkAroundTheCentreAndHide) {
     EXPECT_EQ(win.moves, expected);
     EXPECT_EQ(win.calls.back(), "hide");
     EXPECT_EQ(desk.events, static_cast<int>(expected.size()) + 1);
+    // Every step is shown once its events are served; the hiding is not a step.
+    std::vector<int> afterEach(expected.size());
+    std::iota(afterEach.begin(), afterEach.end(), 1);
+    EXPECT_EQ(desk.shown, afterEach);
     EXPECT_EQ(win.calls.front(), c.state == 2 ? "state0" : "move");
 }
 
@@ -161,9 +168,12 @@ TEST(ZoomFormOnAForm, ShrinksTheRealWindowStepByStepAndHidesIt) {
     ZoomForm(f, 2, vbTrue, vbTrue);
     w->removeEventFilter(&log);
     EXPECT_EQ(f.Visible(), vbFalse);
-    ASSERT_GE(log.sizes.size(), 9u);
+    ASSERT_EQ(log.sizes.size(), 13u);
     EXPECT_EQ(log.sizes[0], QSize(234, 167));
     for (int i = 0; i < 8; ++i) EXPECT_EQ(log.sizes[i + 1], QSize(200 - 17 * i, 133 - 17 * i)) << i;
+    // Once the height has run out the window keeps one pixel of it, so the width's last
+    // steps still show instead of the window being unmapped.
+    for (int i = 8; i < 12; ++i) EXPECT_EQ(log.sizes[i + 1], QSize(200 - 17 * i, 1)) << i;
 }
 
 } // namespace

@@ -19,7 +19,8 @@ namespace {
 // A window shown in this cycle has nothing on the screen until the window system exposes it.
 bool windowAwaitingExpose() {
     for (const QWindow* w : QGuiApplication::topLevelWindows())
-        if (w->isVisible() && !w->isExposed()) return true;
+        if (w->isVisible() && !w->isExposed() && !(w->windowStates() & Qt::WindowMinimized))
+            return true;
     return false;
 }
 

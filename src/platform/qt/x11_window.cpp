@@ -1,9 +1,51 @@
 #include "platform/qt/x11_window.h"
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QThread>
 #include <QWidget>
+#include <QWindow>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <cmath>
 
 namespace vx::win::qt {
+namespace {
+
+void sendToRoot(Display* dpy, Window w, const char* type, long l0, long l1 = 0, long l2 = 0,
+                long l3 = 0) {
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = w;
+    ev.xclient.message_type = XInternAtom(dpy, type, False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = l0;
+    ev.xclient.data.l[1] = l1;
+    ev.xclient.data.l[2] = l2;
+    ev.xclient.data.l[3] = l3;
+    XSendEvent(dpy, DefaultRootWindow(dpy), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+}
+
+// Whether the running window manager lists an atom among those it supports.
+bool managerSupports(Display* dpy, const char* name) {
+    const Atom wanted = XInternAtom(dpy, name, False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_SUPPORTED", False),
+                           0, 4096, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) == Success &&
+        data) {
+        const auto* atoms = reinterpret_cast<const unsigned long*>(data);
+        for (unsigned long i = 0; i < count && !found; ++i) found = atoms[i] == wanted;
+        XFree(data);
+    }
+    return found;
+}
+
+} // namespace
 
 Display* x11Display() {
     // Other platform plugins may answer the X11 interface without a usable connection.
@@ -15,16 +57,8 @@ Display* x11Display() {
 void keepAbove(QWidget* window) {
     Display* dpy = x11Display();
     if (!dpy || !window->isVisible()) return;
-    const Window root = DefaultRootWindow(dpy);
-    XEvent ev{};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.window = static_cast<Window>(window->winId());
-    ev.xclient.message_type = XInternAtom(dpy, "_NET_WM_STATE", False);
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = 1; // add
-    ev.xclient.data.l[1] = static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False));
-    ev.xclient.data.l[3] = 1;
-    XSendEvent(dpy, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+    sendToRoot(dpy, static_cast<Window>(window->winId()), "_NET_WM_STATE", 1,
+               static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False)), 0, 1);
     XFlush(dpy);
 }
 
@@ -41,6 +75,81 @@ void presentWindow(QWidget* window) {
     XSendEvent(dpy, DefaultRootWindow(dpy), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &ev);
     XFlush(dpy);
+}
+
+void setFixedFrame(QWidget* window, bool minimiseBox) {
+    Display* dpy = x11Display();
+    if (!dpy) return;
+    // Motif window-manager hints: which functions and decorations the frame offers. Qt always
+    // offers resizing; a fixed window has none.
+    enum : long { kFunctions = 1, kDecorations = 2 };
+    enum : long { kFuncMove = 4, kFuncMinimise = 8, kFuncClose = 32 };
+    enum : long { kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimise = 32 };
+    long hints[5] = {kFunctions | kDecorations, kFuncMove | kFuncClose,
+                     kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
+    if (minimiseBox) {
+        hints[1] |= kFuncMinimise;
+        hints[2] |= kDecorMinimise;
+    }
+    const Atom motif = XInternAtom(dpy, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(dpy, static_cast<Window>(window->winId()), motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(hints), 5);
+    XFlush(dpy);
+}
+
+QMargins frameExtents(QWidget* window) {
+    Display* dpy = x11Display();
+    if (!dpy || !managerSupports(dpy, "_NET_REQUEST_FRAME_EXTENTS")) return {};
+    const Window w = static_cast<Window>(window->winId());
+    const Atom extents = XInternAtom(dpy, "_NET_FRAME_EXTENTS", False);
+    sendToRoot(dpy, w, "_NET_REQUEST_FRAME_EXTENTS", 0);
+    // The manager answers by setting the property at once; a manager that does not is
+    // not waited for long.
+    QElapsedTimer t;
+    t.start();
+    do {
+        XSync(dpy, False);
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(dpy, w, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
+                               &after, &data) == Success &&
+            data) {
+            const auto* v = reinterpret_cast<const unsigned long*>(data);
+            QMargins m;
+            if (count == 4)
+                m = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]),
+                             static_cast<int>(v[3]));
+            XFree(data);
+            // In device pixels on the server; Qt places windows in logical ones.
+            const double dpr = window->devicePixelRatioF();
+            return QMargins(static_cast<int>(std::lround(m.left() / dpr)),
+                            static_cast<int>(std::lround(m.top() / dpr)),
+                            static_cast<int>(std::lround(m.right() / dpr)),
+                            static_cast<int>(std::lround(m.bottom() / dpr)));
+        }
+        QThread::msleep(1);
+    } while (t.elapsed() < 100);
+    return {};
+}
+
+bool reachedScreen(QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    if (!handle || !handle->isExposed()) return false;
+    Display* dpy = x11Display();
+    if (!dpy) return true;
+    // Everything the program asked of the server is done, then the server tells what it has.
+    XSync(dpy, False);
+    XWindowAttributes a{};
+    if (!XGetWindowAttributes(dpy, static_cast<Window>(window->winId()), &a)) return true;
+    const double dpr = window->devicePixelRatioF();
+    return a.map_state == IsViewable && a.width == std::lround(window->width() * dpr) &&
+           a.height == std::lround(window->height() * dpr);
+}
+
+void syncWithServer() {
+    if (Display* dpy = x11Display()) XSync(dpy, False);
 }
 
 } // namespace vx::win::qt

@@ -1,5 +1,6 @@
 #pragma once
 // Window-manager requests that Qt has no call for. They do nothing off X11.
+#include <QMargins>
 class QWidget;
 typedef struct _XDisplay Display;
 
@@ -12,5 +13,16 @@ void keepAbove(QWidget* window);
 // Asks the window manager to un-minimise, raise and focus a top-level window the way a
 // taskbar click does, which focus-stealing prevention lets through.
 void presentWindow(QWidget* window);
+// Tells the window manager that a top-level window has a fixed size: a frame with a title,
+// a minimise box when asked for, a close box, and no maximise box or sizing border.
+void setFixedFrame(QWidget* window, bool minimiseBox);
+// The frame the window manager will put around a top-level window that is not shown yet,
+// as the manager answers a request for it; none on a bare X server.
+QMargins frameExtents(QWidget* window);
+// True once the window is on the screen as the program last placed, sized and showed it: the
+// window system has mapped it (a window manager has framed it) at its current size.
+bool reachedScreen(QWidget* window);
+// Returns once the server has carried out everything the program asked of it.
+void syncWithServer();
 
 } // namespace vx::win::qt
