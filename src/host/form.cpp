@@ -157,8 +157,10 @@ void Form::Present(bool keepFrame) {
     // A window manager maps, frames and sizes the window in its own time.
     QElapsedTimer t;
     t.start();
-    while (!win::qt::reachedScreen(w) && t.elapsed() < 250) serveFor(1000);
-    if (!(w = cs().widget.data()) || !w->isVisible()) return;
+    // Events served meanwhile may unload the form and delete its window.
+    while ((w = cs().widget.data()) && !win::qt::reachedScreen(w) && t.elapsed() < 250)
+        serveFor(1000);
+    if (!w || !w->isVisible()) return;
     w->repaint();
     win::qt::syncWithServer(); // the picture is on the server
     if (keepFrame) serveFor(frameMicroseconds(w));

@@ -65,9 +65,12 @@ void frmEff::doeffect() {
     // Under a window manager the window shows up a little later: the picture starts to
     // crumble only once it is seen whole.
     Present();
-    setAutoRedraw(vbFalse);
-    Randomize();
-    bRunning = vbTrue;
+    // Events served while it came up may have unloaded it (the main window closing).
+    if (IsLoaded()) {
+        setAutoRedraw(vbFalse);
+        Randomize();
+        bRunning = vbTrue;
+    }
 
     const Single spanX = toInteger(Wp - 128);
     const Single spanY = toInteger(Hp - 128);

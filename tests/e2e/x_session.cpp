@@ -175,15 +175,20 @@ XSession::~XSession() {
     if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_, ignored);
 }
 
-bool XSession::startApp(const std::string& env) {
-    if (!dpy_ || wmFailed_) return false;
+// The binary VELOTRIX_BIN names, else the one built beside the tests.
+static std::string programPath() {
     const char* bin = getenv("VELOTRIX_BIN");
 #ifdef VELOTRIX_BUILT_BIN
     if (!bin || !*bin) bin = VELOTRIX_BUILT_BIN;
 #endif
+    return bin && *bin ? bin : "velotrix";
+}
+
+bool XSession::startApp(const std::string& env) {
+    if (!dpy_ || wmFailed_) return false;
     std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
     if (!env.empty()) vars.push_back(env);
-    app_ = spawn({bin && *bin ? bin : "velotrix"}, vars);
+    app_ = spawn({programPath()}, vars);
     if (!waitFor(
             [&] {
                 if (auto w = findWindow("Velotrix")) main_ = *w;
@@ -205,8 +210,7 @@ bool XSession::startApp(const std::string& env) {
 
 pid_t XSession::startOther(const std::vector<std::string>& args,
                            const std::vector<std::string>& env) {
-    const char* bin = getenv("VELOTRIX_BIN");
-    std::vector<std::string> argv = {bin ? bin : "velotrix"};
+    std::vector<std::string> argv = {programPath()};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
     vars.insert(vars.end(), env.begin(), env.end());
