@@ -238,32 +238,32 @@ std::optional<Window> XSession::findWindow(const std::string& title, bool exact)
         const std::string t = titleOf(dpy_, w);
         return exact ? t == title : t.rfind(title, 0) == 0;
     };
-    // A top-level window is the client itself on a bare server; under a reparenting window
-    // manager it is a frame that holds the client a level or two down.
-    const std::function<std::optional<Window>(Window, int)> search =
-        [&](Window w, int depth) -> std::optional<Window> {
-        if (matches(w)) return w;
-        if (depth == 0) return std::nullopt;
-        std::optional<Window> found;
-        for (Window c : children(dpy_, w)) {
-            XWindowAttributes a;
-            if (XGetWindowAttributes(dpy_, c, &a) && a.map_state == IsViewable &&
-                (found = search(c, depth - 1)))
-                break;
-        }
-        return found;
-    };
     // The manager's list of its clients is the quick way; windows it does not manage are
     // found in the tree.
     if (wm_ > 0)
         for (unsigned long c : property(DefaultRootWindow(dpy_), "_NET_CLIENT_LIST_STACKING"))
             if (viewable(c) && matches(c)) return c;
-    for (Window top : children(dpy_, DefaultRootWindow(dpy_))) {
-        XWindowAttributes a;
-        if (!XGetWindowAttributes(dpy_, top, &a) || a.map_state != IsViewable) continue;
-        if (auto w = search(top, wm_ > 0 ? 2 : 0)) return w;
-    }
-    return std::nullopt;
+    const std::vector<Window> all = findWindows(title, exact);
+    return all.empty() ? std::nullopt : std::optional<Window>(all.front());
+}
+
+std::vector<Window> XSession::findWindows(const std::string& title, bool exact) const {
+    const auto matches = [&](Window w) {
+        const std::string t = titleOf(dpy_, w);
+        return exact ? t == title : t.rfind(title, 0) == 0;
+    };
+    // A top-level window is the client itself on a bare server; under a reparenting window
+    // manager it is a frame that holds the client a level or two down.
+    std::vector<Window> found;
+    const std::function<void(Window, int)> search = [&](Window w, int depth) {
+        if (matches(w)) return found.push_back(w);
+        if (depth == 0) return;
+        for (Window c : children(dpy_, w))
+            if (viewable(c)) search(c, depth - 1);
+    };
+    for (Window top : children(dpy_, DefaultRootWindow(dpy_)))
+        if (viewable(top)) search(top, wm_ > 0 ? 2 : 0);
+    return found;
 }
 
 Rect XSession::geometry(Window w) const {

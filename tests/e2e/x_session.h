@@ -42,6 +42,7 @@ class XSession {
     // The client windows that are mapped now, by title (inside their frames under a window
     // manager), the lowest in the stacking order first.
     std::optional<Window> findWindow(const std::string& title, bool exact = false) const;
+    std::vector<Window> findWindows(const std::string& title, bool exact = false) const;
     bool appRunning();
     pid_t appPid() const { return app_; }
     // The program's resident memory now, from /proc.
