@@ -57,9 +57,11 @@ DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE*, BOOL, DWORD dwMilli
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwMilliseconds);
     showWhatWasDrawn(end);
     if (!keyboardSource().waitForPress(end)) return WAIT_TIMEOUT;
-    // The press went to Qt's connection too; a round trip there puts it in Qt's queue before
-    // the next event step looks.
+    // A click went to Qt's connection too. A round trip there has it read off the socket, and
+    // Qt's reader thread gets a moment to queue it before the next event step looks; else it
+    // waits a whole cycle.
     if (Display* dpy = qt::x11Display()) XSync(dpy, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return WAIT_OBJECT_0;
 }
 
