@@ -98,7 +98,10 @@ TEST_P(Pattern, FillsTheWholeScreenExactly) {
         const auto runs = runsOf(px, s.width(), s.height(), c.stacked);
         return runs && runs->size() == (c.gradient ? 256u : (c.stacked ? 192u : 256u));
     };
+    // A few milliseconds apart, as fingers press a pair: the first key alone wakes the key
+    // loop, whose poll finds no row and must not spoil the pair when the second comes.
     s.keyDown(c.first);
+    std::this_thread::sleep_for(std::chrono::milliseconds(8));
     s.keyDown(c.second);
     const auto px = grabUntil(s, complete);
     s.keyUp(c.first);
