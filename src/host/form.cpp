@@ -152,11 +152,14 @@ void Form::Present(bool keepFrame) {
     auto* w = cs().widget.data();
     // A minimised window has nothing on the screen to wait for.
     if (!loaded_ || !w || !w->isVisible() || w->isMinimized()) return;
-    // A window manager maps, frames and sizes the window in its own time.
+    // A window manager maps, frames and sizes the window in its own time. The events served
+    // meanwhile may unload the form.
     QElapsedTimer t;
     t.start();
-    while (!win::qt::reachedScreen(w) && t.elapsed() < 250) serveFor(1000);
-    if (!(w = cs().widget.data()) || !w->isVisible()) return;
+    while (!win::qt::reachedScreen(w) && t.elapsed() < 250) {
+        serveFor(1000);
+        if (!loaded_ || !(w = cs().widget.data()) || !w->isVisible()) return;
+    }
     w->repaint();
     win::qt::syncWithServer(); // the picture is on the server
     if (keepFrame) serveFor(frameMicroseconds(w));

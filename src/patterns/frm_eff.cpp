@@ -62,6 +62,12 @@ void frmEff::doeffect() {
     // Under a window manager the window shows up a little later: the picture starts to
     // crumble only once it is seen whole.
     Present();
+    // Events were served meanwhile: the program may have closed the window already.
+    if (!IsLoaded()) {
+        SharedForm<frmEff>::release();
+        win::ReleaseDC(0, hScreenDC);
+        return;
+    }
     setAutoRedraw(vbFalse);
     Randomize();
     bRunning = vbTrue;
