@@ -4,7 +4,6 @@
 #include "host/label.h"
 #include "host/picture_box.h"
 #include "host/qt/canvas_state.h"
-#include "host/qt/idle_pointer.h"
 #include "host/qt/qt_util.h"
 #include "host/timer.h"
 #include "platform/qt/window_table.h"
@@ -101,7 +100,6 @@ void Form::Load() {
         w->setFixedSize(client);
     else
         w->resize(client);
-    if (hideIdlePointer) new hostqt::IdlePointer(w);
     if (borderStyle == vbFixedSingle) win::qt::setFixedFrame(w, minButton);
     cs().widget = w;
     win::qt::registerWindow(w, windowClass_);
@@ -154,13 +152,14 @@ void Form::Present(bool keepFrame) {
     auto* w = cs().widget.data();
     // A minimised window has nothing on the screen to wait for.
     if (!loaded_ || !w || !w->isVisible() || w->isMinimized()) return;
-    // A window manager maps, frames and sizes the window in its own time.
+    // A window manager maps, frames and sizes the window in its own time. The events served
+    // meanwhile may unload the form.
     QElapsedTimer t;
     t.start();
-    // Events served meanwhile may unload the form and delete its window.
-    while ((w = cs().widget.data()) && !win::qt::reachedScreen(w) && t.elapsed() < 250)
+    while (!win::qt::reachedScreen(w) && t.elapsed() < 250) {
         serveFor(1000);
-    if (!w || !w->isVisible()) return;
+        if (!loaded_ || !(w = cs().widget.data()) || !w->isVisible()) return;
+    }
     w->repaint();
     win::qt::syncWithServer(); // the picture is on the server
     if (keepFrame) serveFor(frameMicroseconds(w));

@@ -5,14 +5,12 @@
 #include "host/random.h"
 #include "host/screen.h"
 #include "platform/gdi.h"
-#include "platform/modal.h"
 
 namespace vx {
 
 frmEff::frmEff() {
     borderStyle = vbBSNone;
     startWindowState = vbMaximized;
-    hideIdlePointer = true;
     setBackColor(0x00000000);
     setForeColor(0x00FFFFFF);
     setAutoRedraw(vbTrue);
@@ -49,7 +47,6 @@ void frmEff::doeffect() {
     if (!SharedForm<frmEff>::exists() || &SharedForm<frmEff>::get() != this)
         raiseError(errInvalidCall, "The effect runs on the shared effect window only");
     const std::shared_ptr<frmEff> self = SharedForm<frmEff>::hold();
-    const win::ModalScope modal; // keys wait until the effect has ended
 
     const Single wPixels = Screen::Width() / Screen::TwipsPerPixelX();
     const Single hPixels = Screen::Height() / Screen::TwipsPerPixelY();
@@ -65,12 +62,15 @@ void frmEff::doeffect() {
     // Under a window manager the window shows up a little later: the picture starts to
     // crumble only once it is seen whole.
     Present();
-    // Events served while it came up may have unloaded it (the main window closing).
-    if (IsLoaded()) {
-        setAutoRedraw(vbFalse);
-        Randomize();
-        bRunning = vbTrue;
+    // Events were served meanwhile: the program may have closed the window already.
+    if (!IsLoaded()) {
+        SharedForm<frmEff>::release();
+        win::ReleaseDC(0, hScreenDC);
+        return;
     }
+    setAutoRedraw(vbFalse);
+    Randomize();
+    bRunning = vbTrue;
 
     const Single spanX = toInteger(Wp - 128);
     const Single spanY = toInteger(Hp - 128);
