@@ -4,6 +4,7 @@
 #include "host/label.h"
 #include "host/picture_box.h"
 #include "host/qt/canvas_state.h"
+#include "host/qt/idle_pointer.h"
 #include "host/qt/qt_util.h"
 #include "host/timer.h"
 #include "platform/qt/window_table.h"
@@ -100,6 +101,7 @@ void Form::Load() {
         w->setFixedSize(client);
     else
         w->resize(client);
+    if (hideIdlePointer) new hostqt::IdlePointer(w);
     if (borderStyle == vbFixedSingle) win::qt::setFixedFrame(w, minButton);
     cs().widget = w;
     win::qt::registerWindow(w, windowClass_);

@@ -5,12 +5,14 @@
 #include "host/random.h"
 #include "host/screen.h"
 #include "platform/gdi.h"
+#include "platform/modal.h"
 
 namespace vx {
 
 frmEff::frmEff() {
     borderStyle = vbBSNone;
     startWindowState = vbMaximized;
+    hideIdlePointer = true;
     setBackColor(0x00000000);
     setForeColor(0x00FFFFFF);
     setAutoRedraw(vbTrue);
@@ -47,6 +49,7 @@ void frmEff::doeffect() {
     if (!SharedForm<frmEff>::exists() || &SharedForm<frmEff>::get() != this)
         raiseError(errInvalidCall, "The effect runs on the shared effect window only");
     const std::shared_ptr<frmEff> self = SharedForm<frmEff>::hold();
+    const win::ModalScope modal; // keys wait until the effect has ended
 
     const Single wPixels = Screen::Width() / Screen::TwipsPerPixelX();
     const Single hPixels = Screen::Height() / Screen::TwipsPerPixelY();
