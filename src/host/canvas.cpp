@@ -81,6 +81,7 @@ void Canvas::setBackColor(OleColor c) {
     c_->back = c;
     if (c_->widget) c_->widget->clearImage(hostqt::toQColor(c));
     c_->syncDC();
+    backColorSet();
 }
 
 OleColor Canvas::ForeColor() const { return c_->fore; }
