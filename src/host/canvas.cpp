@@ -120,7 +120,7 @@ void Canvas::Cls() {
 
 void Canvas::Refresh() {
     needSurface();
-    if (c_->widget->isVisible()) c_->widget->repaint();
+    c_->widget->refresh();
 }
 
 Integer Canvas::ScaleMode() const { return c_->scaleMode; }

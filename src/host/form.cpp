@@ -39,6 +39,7 @@ Form::Form(std::string windowClass) : windowClass_(std::move(windowClass)) {
 }
 
 Form::~Form() {
+    delete cs().kept.data();
     if (auto* w = cs().widget.data()) {
         w->sink = nullptr;
         delete w;
@@ -66,16 +67,18 @@ void Form::Load() {
         if (maxButton) flags |= Qt::WindowMaximizeButtonHint;
         if (borderStyle == vbFixedSingle) flags |= Qt::MSWindowsFixedSizeDialogHint;
     }
-    auto* w = new hostqt::SurfaceWidget(nullptr, flags);
+    auto* w = hostqt::SurfaceWidget::takeBack(cs().kept);
+    const bool fresh = !w;
+    if (fresh) w = new hostqt::SurfaceWidget(nullptr, flags);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->sink = this;
     w->fill = hostqt::toQColor(BackColor());
     w->setWindowTitle(QString::fromStdU16String(caption_));
     if (!iconResource.empty()) w->setWindowIcon(QIcon(QString::fromStdString(":/" + iconResource)));
     const QSize client(hostqt::twipsToLogical(clientWidth), hostqt::twipsToLogical(clientHeight));
-    if (borderStyle == vbFixedSingle)
+    if (fresh && borderStyle == vbFixedSingle)
         w->setFixedSize(client);
-    else
+    else if (fresh)
         w->resize(client);
     cs().widget = w;
     win::qt::registerWindow(w, windowClass_);
@@ -145,8 +148,13 @@ void Form::Unload() {
     if (w) {
         // The window may be unloading from inside one of its own event handlers.
         w->sink = nullptr;
-        w->hide();
-        w->deleteLater();
+        if (keepWindowOnReload) {
+            w->retire();
+            cs().kept = w;
+        } else {
+            w->hide();
+            w->deleteLater();
+        }
     }
     shownOnce_ = false;
     if (gLoaded == 0) endIfNoFormsLeft();

@@ -63,6 +63,9 @@ class Form : public Canvas, private hostqt::EventSink {
     double clientWidth = 4800, clientHeight = 3600; // twips
     Integer startWindowState = vbNormal;
     std::string iconResource;
+    // An unload followed by a load before the program next serves events keeps the window on
+    // the screen, showing its last picture until its new one is complete.
+    bool keepWindowOnReload = false;
 
     // Creates the design-time controls and sets their properties, in creation order.
     virtual void InitializeComponent() {}

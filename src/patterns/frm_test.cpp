@@ -6,6 +6,7 @@ namespace vx {
 frmTest::frmTest() {
     borderStyle = vbBSNone;
     startWindowState = vbMaximized;
+    keepWindowOnReload = true;
     setBackColor(0x00000000);
     setCaption(u"Form1");
 }

@@ -2,6 +2,8 @@
 #include "host/events.h"
 #include "host/qt/box_compose.h"
 #include "platform/qt/vk_map.h"
+#include "platform/qt/window_table.h"
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -91,6 +93,51 @@ void SurfaceWidget::setPersistent(bool on) {
     if (on) update();
 }
 
+void SurfaceWidget::refresh() {
+    if (!isVisible()) return;
+    if (holdFrames_)
+        update();
+    else
+        repaint();
+}
+
+void SurfaceWidget::retire() {
+    win::qt::unregisterWindow(this);
+    retired_ = true;
+    presentTimer_.stop();
+    // Posted as the repaint manager posts its own, so that the window goes at the same moment
+    // as a new picture would come.
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+}
+
+SurfaceWidget* SurfaceWidget::takeBack(QPointer<SurfaceWidget>& kept) {
+    SurfaceWidget* w = kept.data();
+    kept = nullptr;
+    if (!w || !w->retired_) return nullptr;
+    w->retired_ = false;
+    w->holdFrames_ = true;
+    w->img_ = QImage();
+    w->frame_ = QImage();
+    w->direct_ = false;
+    w->imageInUse_ = false;
+    w->pending_ = QRegion();
+    w->leftPressed_ = false;
+    w->grabbing_ = false;
+    w->grabLight_ = nullptr;
+    w->baseChanged(w->composed_.rect());
+    w->update();
+    return w;
+}
+
+bool SurfaceWidget::event(QEvent* e) {
+    if (e->type() == QEvent::UpdateRequest && retired_) {
+        retired_ = false;
+        hide();
+        deleteLater();
+    }
+    return QWidget::event(e);
+}
+
 // A little under the screen's refresh interval, so that a timer that fires late still gives
 // every refresh a new picture.
 int SurfaceWidget::frameMs() const {
@@ -124,6 +171,7 @@ void SurfaceWidget::imageChanged(const QRect& deviceRect) {
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent*) {
+    holdFrames_ = false;
     syncImageSize();
     QPainter p(this);
     if (border_ > 0) {

@@ -12,6 +12,7 @@
 #include "platform/qt/device_context.h"
 #include <QElapsedTimer>
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
@@ -38,6 +39,14 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     void imageChanged(const QRect& deviceRect) override;
     QWidget* widget() override { return this; }
 
+    // Repaints now; a window taken back paints once, when its new picture is complete.
+    void refresh();
+    // Lets go of the window of an unloaded form: its handle is dead at once, but it stays on
+    // the screen with its last picture until the program next paints or serves events. A
+    // load of the form before then takes it back as it was when new; else it goes.
+    void retire();
+    static SurfaceWidget* takeBack(QPointer<SurfaceWidget>& kept);
+
     // Light children, each added at the bottom; rect in this widget's logical coordinates.
     virtual bool acceptsLights() const { return true; }
     void addLight(LightChild* c);
@@ -52,6 +61,7 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     bool hasShownChildWidgets() const;
 
   protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void showEvent(QShowEvent*) override;
@@ -100,6 +110,8 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     bool grabbing_ = false; // a button is down: input goes where the first press went
     LightChild* grabLight_ = nullptr;
     bool grabLightGone_ = false;
+    bool retired_ = false;
+    bool holdFrames_ = false; // taken back: no picture until the new one is complete
 };
 
 int buttonMask(Qt::MouseButtons b);
