@@ -81,6 +81,7 @@ void Canvas::setBackColor(OleColor c) {
     c_->back = c;
     if (c_->widget) c_->widget->clearImage(hostqt::toQColor(c));
     c_->syncDC();
+    backColorSet();
 }
 
 OleColor Canvas::ForeColor() const { return c_->fore; }
@@ -119,7 +120,7 @@ void Canvas::Cls() {
 
 void Canvas::Refresh() {
     needSurface();
-    if (c_->widget->isVisible()) c_->widget->repaint();
+    c_->widget->refresh();
 }
 
 Integer Canvas::ScaleMode() const { return c_->scaleMode; }

@@ -68,6 +68,7 @@ class Canvas {
     hostqt::CanvasState& cs() const { return *c_; }
     // Makes sure the drawing surface exists (a form loads itself).
     virtual void needSurface() = 0;
+    virtual void backColorSet() {}
     // Called when the widget behind the canvas is about to go.
     void releaseSurface();
 

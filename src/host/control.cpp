@@ -14,6 +14,7 @@ namespace vx {
 Control::Control() : s_(std::make_unique<hostqt::ControlState>()) {}
 Control::~Control() {
     if (s_->form && s_->form->IsLoaded()) s_->form->forget(this);
+    if (s_->lightHost) s_->lightHost->removeLight(this);
     if (s_->widget) s_->widget->deleteLater();
 }
 
@@ -28,17 +29,70 @@ void Control::create(Form& form, Canvas& container, const std::string& name) {
     form.adopt(this);
     QWidget* parent = hostqt::containerWidget(container);
     if (!parent) raiseError(errObjectRequired);
+    auto* host = dynamic_cast<hostqt::SurfaceWidget*>(parent);
+    if (canBeLight() && staysLight() && host && host->acceptsLights() &&
+        !host->hasShownChildWidgets()) {
+        s_->lightHost = host;
+        host->addLight(this); // controls created first lie on top
+        lookChanged();
+        return;
+    }
+    if (host && s_->visible) host->makeLightsWidgets();
+    showWidget(parent);
+    if (s_->widget) s_->widget->lower(); // controls created first lie on top
+}
+
+void Control::showWidget(QWidget* parent) {
     s_->widget = makeWidget(parent);
     if (s_->widget) {
         s_->widget->setEnabled(s_->enabled);
         s_->widget->setToolTip(QString::fromStdU16String(s_->toolTip));
         applyGeometry();
         s_->widget->setVisible(s_->visible);
-        s_->widget->lower(); // controls created first lie on top
     }
 }
 
+bool Control::isLight() const {
+    return s_->lightHost != nullptr;
+}
+
+bool Control::staysLight() const {
+    return !s_->visible || plainLook();
+}
+
+void Control::lookChanged() {
+    if (!s_->lightHost) return;
+    if (!staysLight()) {
+        s_->lightHost->makeLightsWidgets();
+        return;
+    }
+    const QRect r(hostqt::twipsToLogical(s_->left), hostqt::twipsToLogical(s_->top),
+                  std::max(0, hostqt::twipsToLogical(s_->width)),
+                  std::max(0, hostqt::twipsToLogical(s_->height)));
+    s_->lightHost->setLight(this, r, hostqt::toQColor(lightColour()), s_->visible);
+}
+
+void Control::needWidget() const {
+    if (s_->lightHost) s_->lightHost->makeLightsWidgets();
+}
+
+// Its container has let go of it: it takes the widget it would have had all along, in
+// front of those given one before it.
+void Control::becomeWidget() {
+    QWidget* parent = s_->lightHost.data();
+    s_->lightHost = nullptr;
+    showWidget(parent);
+    if (s_->widget) s_->widget->raise();
+}
+
 void Control::ZOrder(Integer position) {
+    if (auto* host = s_->lightHost.data()) {
+        if (position == 0)
+            host->raiseLight(this);
+        else
+            host->lowerLight(this);
+        return;
+    }
     if (!s_->widget) return;
     if (position == 0)
         s_->widget->raise();
@@ -47,11 +101,13 @@ void Control::ZOrder(Integer position) {
 }
 
 bool Control::created() const {
-    return s_->widget != nullptr;
+    return s_->widget != nullptr || s_->lightHost != nullptr;
 }
 
 void Control::destroyWidget() {
     widgetDestroyed();
+    if (auto* host = s_->lightHost.data()) host->removeLight(this);
+    s_->lightHost = nullptr;
     if (s_->widget) {
         s_->widget->hide();
         s_->widget->deleteLater();
@@ -64,6 +120,7 @@ QWidget* Control::widgetPtr() const {
 }
 
 void Control::applyGeometry() {
+    lookChanged();
     if (!s_->widget) return;
     s_->widget->setGeometry(hostqt::twipsToLogical(s_->left), hostqt::twipsToLogical(s_->top),
                             std::max(0, hostqt::twipsToLogical(s_->width)),
@@ -115,7 +172,11 @@ Boolean Control::Visible() const {
 }
 void Control::setVisible(Boolean v) {
     s_->visible = v != vbFalse;
-    if (s_->widget) s_->widget->setVisible(s_->visible);
+    lookChanged();
+    if (!s_->widget) return;
+    auto* host = dynamic_cast<hostqt::SurfaceWidget*>(s_->widget->parentWidget());
+    if (host && s_->visible) host->makeLightsWidgets();
+    s_->widget->setVisible(s_->visible);
 }
 
 Boolean Control::Enabled() const {
@@ -123,6 +184,7 @@ Boolean Control::Enabled() const {
 }
 void Control::setEnabled(Boolean v) {
     s_->enabled = v != vbFalse;
+    lookChanged();
     if (s_->widget) s_->widget->setEnabled(s_->enabled);
 }
 
@@ -131,10 +193,12 @@ const String& Control::ToolTipText() const {
 }
 void Control::setToolTipText(const String& t) {
     s_->toolTip = t;
+    lookChanged();
     if (s_->widget) s_->widget->setToolTip(QString::fromStdU16String(t));
 }
 
 win::HWND Control::hWnd() const {
+    needWidget();
     return win::qt::handleOfWidget(s_->widget);
 }
 

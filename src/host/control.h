@@ -1,6 +1,7 @@
 #pragma once
 // A control on a form: position and size in its container's twips, visibility, tool-tip,
 // events, and properties that run-time code may set by name.
+#include "host/qt/light_child.h"
 #include "host/vb_types.h"
 #include "platform/win_types.h"
 #include <functional>
@@ -18,7 +19,7 @@ namespace hostqt {
 struct ControlState;
 }
 
-class Control {
+class Control : private hostqt::LightChild {
   public:
     using Value = std::variant<double, String>;
     using MouseHandler = std::function<void(Integer Button, Integer Shift, Single X, Single Y)>;
@@ -49,6 +50,7 @@ class Control {
     void setEnabled(Boolean v);
     const String& ToolTipText() const;
     void setToolTipText(const String& t);
+    // Gives a control that its container paints a window of its own first.
     win::HWND hWnd() const;
     // 0 brings the control in front of its siblings, 1 sends it behind them.
     void ZOrder(Integer position = 0);
@@ -67,6 +69,16 @@ class Control {
     hostqt::ControlState& ctl() const { return *s_; }
     virtual QWidget* makeWidget(QWidget* parent) = 0;
     virtual void widgetDestroyed() {}
+    // A control that can do without a widget while it is hidden or looks plain (one colour,
+    // nothing more): its container paints it. It gets a widget once anything needs one.
+    virtual bool canBeLight() const { return false; }
+    virtual bool plainLook() const { return false; }
+    virtual OleColor lightColour() const { return 0; }
+    hostqt::EventSink* lightSink() override { return nullptr; }
+    bool isLight() const;
+    // After a change of the look: repaints a light control, or gives it a widget.
+    void lookChanged();
+    void needWidget() const;
     // Control-specific properties; returns false when the name is not one of them.
     virtual bool setOwnProperty(std::string_view lowerName, const Value& v);
     QWidget* widgetPtr() const;
@@ -76,6 +88,10 @@ class Control {
     static String text(const Value& v);
 
   private:
+    void becomeWidget() override;
+    void showWidget(QWidget* parent);
+    bool staysLight() const;
+
     std::unique_ptr<hostqt::ControlState> s_;
 };
 

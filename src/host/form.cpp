@@ -63,6 +63,7 @@ Form::Form(std::string windowClass) : windowClass_(std::move(windowClass)) {
 }
 
 Form::~Form() {
+    delete cs().kept.data();
     if (auto* w = cs().widget.data()) {
         w->sink = nullptr;
         delete w;
@@ -90,18 +91,20 @@ void Form::Load() {
         if (maxButton) flags |= Qt::WindowMaximizeButtonHint;
         if (borderStyle == vbFixedSingle) flags |= Qt::MSWindowsFixedSizeDialogHint;
     }
-    auto* w = new hostqt::SurfaceWidget(nullptr, flags);
+    auto* w = hostqt::SurfaceWidget::takeBack(cs().kept);
+    const bool fresh = !w;
+    if (fresh) w = new hostqt::SurfaceWidget(nullptr, flags);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->sink = this;
     w->fill = hostqt::toQColor(BackColor());
     w->setWindowTitle(QString::fromStdU16String(caption_));
     if (!iconResource.empty()) w->setWindowIcon(QIcon(QString::fromStdString(":/" + iconResource)));
     const QSize client(hostqt::twipsToLogical(clientWidth), hostqt::twipsToLogical(clientHeight));
-    if (borderStyle == vbFixedSingle)
+    if (fresh && borderStyle == vbFixedSingle)
         w->setFixedSize(client);
-    else
+    else if (fresh)
         w->resize(client);
-    if (hideIdlePointer) new hostqt::IdlePointer(w);
+    if (hideIdlePointer && fresh) new hostqt::IdlePointer(w); // a kept window has its own
     if (borderStyle == vbFixedSingle) win::qt::setFixedFrame(w, minButton);
     cs().widget = w;
     win::qt::registerWindow(w, windowClass_);
@@ -196,8 +199,13 @@ void Form::Unload() {
     if (w) {
         // The window may be unloading from inside one of its own event handlers.
         w->sink = nullptr;
-        w->hide();
-        w->deleteLater();
+        if (keepWindowOnReload) {
+            w->retire();
+            cs().kept = w;
+        } else {
+            w->hide();
+            w->deleteLater();
+        }
     }
     shownOnce_ = false;
     if (gLoaded == 0) endIfNoFormsLeft();

@@ -30,12 +30,18 @@ void PictureBox::widgetDestroyed() {
 }
 
 void PictureBox::needSurface() {
+    needWidget();
     if (!cs().widget) raiseError(errObjectRequired);
+}
+
+bool PictureBox::plainLook() const {
+    return borderStyle_ == 0 && Enabled() == vbTrue && ToolTipText().empty();
 }
 
 void PictureBox::setBorderStyle(Integer style) {
     if (style != 0 && style != 1) raiseError(errInvalidProperty);
     borderStyle_ = style;
+    lookChanged();
     if (cs().widget) cs().widget->setBorder(style == 1 ? 2 : 0);
 }
 

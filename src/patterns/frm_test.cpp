@@ -7,6 +7,7 @@ frmTest::frmTest() {
     borderStyle = vbBSNone;
     startWindowState = vbMaximized;
     hideIdlePointer = true;
+    keepWindowOnReload = true;
     setBackColor(0x00000000);
     setCaption(u"Form1");
 }

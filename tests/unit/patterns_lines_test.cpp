@@ -3,7 +3,9 @@
 #include "host/events.h"
 #include "host/picture_box.h"
 #include "patterns_support.h"
+#include "platform/windows.h"
 #include "support/app_fixture.h"
+#include <QPointer>
 #include <gtest/gtest.h>
 
 namespace vx::test {
@@ -99,6 +101,53 @@ TEST_F(Stripes, KeyLinesTwiceLeaveOneSetOfStripes) {
     EXPECT_EQ(stripesNamed("pv"), expected);
     EXPECT_EQ(test().controlCount(), static_cast<std::size_t>(expected) + 1); // and Timer1
     EXPECT_EQ(main->bLinesDrawn, vbTrue);
+}
+
+// Counts the paints of a window.
+struct PaintCount : QObject {
+    explicit PaintCount(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+// A held line key unloads and loads the test window in every cycle. The window stays on the
+// screen under a new handle, the old one dead, and paints once the cycle's stripes are all
+// there, never before.
+TEST_F(Stripes, AHeldLineKeyKeepsTheWindowAndPaintsOnlyWholeGrids) {
+    kb->press(0x56);
+    kb->press(0x4C);
+    main->runKeyRow(14);
+    DoEvents();
+    const win::HWND first = test().hWnd();
+    QWidget* window = widgetOf(first);
+    PaintCount count(window);
+    main->runKeyRow(14);
+    EXPECT_EQ(count.paints, 0);
+    EXPECT_EQ(win::IsWindow(first), win::FALSE_);
+    EXPECT_NE(test().hWnd(), first);
+    EXPECT_EQ(widgetOf(test().hWnd()), window);
+    EXPECT_TRUE(window->isVisible());
+    DoEvents();
+    EXPECT_GE(count.paints, 1);
+    const QImage shot = window->grab().toImage();
+    for (int y = 0; y < shot.height(); ++y)
+        ASSERT_EQ(shot.pixel(shot.width() / 2, y) & 0xFFFFFF, (y / 4) % 2 == 0 ? 0xFFFFFFu : 0u)
+            << y;
+}
+
+TEST_F(Stripes, EscapeTakesTheWindowAwayWhenEventsAreServed) {
+    main->bLinesDrawn = vbTrue;
+    main->vl();
+    DoEvents();
+    const QPointer<QWidget> window = widgetOf(test().hWnd());
+    main->runKeyRow(11);
+    DoEvents();
+    EXPECT_TRUE(window.isNull() || !window->isVisible());
+    DoEvents();
+    EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(Stripes, DrawingOverStripesWithoutUnloadingFailsWithANumberedError) {

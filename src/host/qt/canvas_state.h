@@ -17,6 +17,7 @@ struct CanvasState {
     Integer scaleMode = 1;
     double scaleLeft = 0, scaleTop = 0, scaleWidth = 1, scaleHeight = 1; // user scale
     QPointer<SurfaceWidget> widget;
+    QPointer<SurfaceWidget> kept; // a form's window left on the screen by its unload
     win::HDC hdc = 0;
 
     double dpr() const;

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/qt/surface_widget.h"
 #include "host/vb_types.h"
 #include <QPointer>
 #include <QWidget>
@@ -20,6 +21,8 @@ struct ControlState {
     bool enabled = true;
     String toolTip;
     QPointer<QWidget> widget;
+    // While set, the control has no widget: this container paints it and passes it the mouse.
+    QPointer<SurfaceWidget> lightHost;
 };
 
 // The widget of a form or picture box, for placing children in it.

@@ -1,6 +1,9 @@
 #include "host/qt/surface_widget.h"
 #include "host/events.h"
+#include "host/qt/box_compose.h"
 #include "platform/qt/vk_map.h"
+#include "platform/qt/window_table.h"
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -61,6 +64,10 @@ void SurfaceWidget::syncImageSize() {
     if (!frame_.isNull() && frame_.size() != want) frame_ = resized(frame_, want, fill);
 }
 
+void SurfaceWidget::baseChanged(const QRect& deviceRect) {
+    if (!composed_.isNull()) composeDirty_ = composeDirty_.united(deviceRect);
+}
+
 QImage* SurfaceWidget::image() {
     imageInUse_ = true;
     syncImageSize();
@@ -73,6 +80,7 @@ void SurfaceWidget::clearImage(const QColor& c) {
     fill = c;
     if (!img_.isNull()) img_.fill(c);
     if (!frame_.isNull()) frame_ = img_;
+    baseChanged(composed_.rect());
     update();
 }
 
@@ -81,7 +89,53 @@ void SurfaceWidget::setPersistent(bool on) {
     direct_ = !on;
     // Switching off keeps the persistent image as it is; switching on shows it again.
     frame_ = direct_ ? img_ : QImage();
+    baseChanged(composed_.rect());
     if (on) update();
+}
+
+void SurfaceWidget::refresh() {
+    if (!isVisible()) return;
+    if (holdFrames_)
+        update();
+    else
+        repaint();
+}
+
+void SurfaceWidget::retire() {
+    win::qt::unregisterWindow(this);
+    retired_ = true;
+    presentTimer_.stop();
+    // Posted as the repaint manager posts its own, so that the window goes at the same moment
+    // as a new picture would come.
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+}
+
+SurfaceWidget* SurfaceWidget::takeBack(QPointer<SurfaceWidget>& kept) {
+    SurfaceWidget* w = kept.data();
+    kept = nullptr;
+    if (!w || !w->retired_) return nullptr;
+    w->retired_ = false;
+    w->holdFrames_ = true;
+    w->img_ = QImage();
+    w->frame_ = QImage();
+    w->direct_ = false;
+    w->imageInUse_ = false;
+    w->pending_ = QRegion();
+    w->leftPressed_ = false;
+    w->grabbing_ = false;
+    w->grabLight_ = nullptr;
+    w->baseChanged(w->composed_.rect());
+    w->update();
+    return w;
+}
+
+bool SurfaceWidget::event(QEvent* e) {
+    if (e->type() == QEvent::UpdateRequest && retired_) {
+        retired_ = false;
+        hide();
+        deleteLater();
+    }
+    return QWidget::event(e);
 }
 
 // A little under the screen's refresh interval, so that a timer that fires late still gives
@@ -99,6 +153,7 @@ void SurfaceWidget::present() {
 }
 
 void SurfaceWidget::imageChanged(const QRect& deviceRect) {
+    baseChanged(deviceRect);
     const double dpr = devicePixelRatioF();
     const QRect logical(static_cast<int>(std::floor(deviceRect.x() / dpr)) + border_,
                         static_cast<int>(std::floor(deviceRect.y() / dpr)) + border_,
@@ -116,6 +171,7 @@ void SurfaceWidget::imageChanged(const QRect& deviceRect) {
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent*) {
+    holdFrames_ = false;
     syncImageSize();
     QPainter p(this);
     if (border_ > 0) {
@@ -135,7 +191,12 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
         p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
     }
     lastPaint_.restart();
-    const QImage& src = direct_ && !frame_.isNull() ? frame_ : img_;
+    if (!lights_.empty()) {
+        paintComposed(p);
+        return;
+    }
+    composed_ = QImage(); // nothing lies over the picture any more
+    const QImage& src = shownImage();
     if (src.isNull()) {
         p.fillRect(rect().adjusted(border_, border_, -border_, -border_), fill);
         return;
@@ -148,6 +209,89 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     p.drawImage(QPoint(border_, border_), view);
 }
 
+const QImage& SurfaceWidget::shownImage() const {
+    return direct_ && !frame_.isNull() ? frame_ : img_;
+}
+
+// One pass over the picture paints every light child; only what changed is painted again.
+void SurfaceWidget::paintComposed(QPainter& p) {
+    const QSize size = clientDeviceSize();
+    if (composed_.size() != size) {
+        composed_ = QImage(size, QImage::Format_RGB32);
+        composeDirty_ = composed_.rect();
+    }
+    if (!composeDirty_.isEmpty()) {
+        std::vector<SolidBox> boxes;
+        boxes.reserve(lights_.boxes().size());
+        for (const LightLayer::Box& b : lights_.boxes())
+            if (b.visible) boxes.push_back({deviceRectOf(b.rect), b.colour});
+        composeBoxes(composed_, composeDirty_, shownImage(), fill.rgb(), boxes);
+        composeDirty_ = QRect();
+    }
+    QImage view(composed_.constBits(), composed_.width(), composed_.height(),
+                composed_.bytesPerLine(), composed_.format());
+    view.setDevicePixelRatio(devicePixelRatioF());
+    p.drawImage(QPoint(border_, border_), view);
+}
+
+// Edges rounded one by one, so that boxes side by side stay side by side in device pixels.
+QRect SurfaceWidget::deviceRectOf(const QRect& logical) const {
+    const double dpr = devicePixelRatioF();
+    const auto at = [&](int v) { return static_cast<int>(std::lround((v - border_) * dpr)); };
+    const int x0 = at(logical.x()), y0 = at(logical.y());
+    return QRect(x0, y0, at(logical.x() + logical.width()) - x0,
+                 at(logical.y() + logical.height()) - y0);
+}
+
+void SurfaceWidget::lightAreaChanged(const QRect& logical) {
+    if (logical.isEmpty()) return;
+    baseChanged(deviceRectOf(logical));
+    update(logical);
+}
+
+void SurfaceWidget::addLight(LightChild* c) {
+    lights_.addBottom(c);
+}
+
+void SurfaceWidget::removeLight(LightChild* c) {
+    if (grabLight_ == c) {
+        grabLight_ = nullptr;
+        grabLightGone_ = true;
+    }
+    lightAreaChanged(lights_.remove(c));
+}
+
+void SurfaceWidget::setLight(LightChild* c, const QRect& rect, const QColor& colour, bool visible) {
+    lightAreaChanged(lights_.set(c, rect, colour.rgb(), visible));
+}
+
+void SurfaceWidget::raiseLight(LightChild* c) {
+    lightAreaChanged(lights_.raise(c));
+}
+
+void SurfaceWidget::lowerLight(LightChild* c) {
+    lightAreaChanged(lights_.lower(c));
+}
+
+void SurfaceWidget::makeLightsWidgets() {
+    if (lights_.empty()) return;
+    std::vector<LightChild*> children;
+    for (const LightLayer::Box& b : lights_.boxes()) {
+        children.push_back(b.child);
+        lightAreaChanged(b.visible ? b.rect : QRect());
+    }
+    if (grabLight_) grabLightGone_ = true; // the press went to what is now another widget
+    grabLight_ = nullptr;
+    lights_.takeAll();
+    for (LightChild* c : children) c->becomeWidget();
+}
+
+bool SurfaceWidget::hasShownChildWidgets() const {
+    for (const QObject* o : children())
+        if (o->isWidgetType() && !static_cast<const QWidget*>(o)->isHidden()) return true;
+    return false;
+}
+
 void SurfaceWidget::resizeEvent(QResizeEvent*) {
     syncImageSize();
     if (sink) sink->sinkResize();
@@ -157,35 +301,73 @@ void SurfaceWidget::showEvent(QShowEvent*) {
     if (sink) sink->sinkShow();
 }
 
-QPointF SurfaceWidget::toDevice(const QPointF& logical) const {
-    return (logical - QPointF(border_, border_)) * devicePixelRatioF();
+SurfaceWidget::MouseTarget SurfaceWidget::mouseTarget(const QPointF& at) const {
+    if (LightChild* c = lights_.empty() ? nullptr : lights_.at(at.toPoint()))
+        return {c->lightSink(), c, lights_.find(c)->rect};
+    return {sink, nullptr, rect()};
+}
+
+// A press with no other button down decides where input goes until the last button is up;
+// if that light child goes meanwhile, the rest of the input goes nowhere.
+SurfaceWidget::MouseTarget SurfaceWidget::grabTarget(QMouseEvent* e) {
+    const bool press =
+        e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+    if (press && (e->buttons() & ~e->button()) == Qt::NoButton) {
+        const MouseTarget t = mouseTarget(e->position());
+        grabbing_ = true;
+        grabLight_ = t.light;
+        grabLightGone_ = false;
+        return t;
+    }
+    if (!grabbing_) return mouseTarget(e->position());
+    if (grabLightGone_) return {};
+    if (!grabLight_) return {sink, nullptr, rect()};
+    return {grabLight_->lightSink(), grabLight_, lights_.find(grabLight_)->rect};
+}
+
+QPointF SurfaceWidget::toDevice(const MouseTarget& t, const QPointF& logical) const {
+    const double edge = t.light ? 0 : border_;
+    return (logical - QPointF(t.area.topLeft()) - QPointF(edge, edge)) * devicePixelRatioF();
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) leftPressed_ = true;
-    if (!sink) return;
-    const QPointF d = toDevice(e->position());
-    sink->sinkMouseDown(buttonMask(e->button()), shiftMask(e->modifiers()), d.x(), d.y());
+    const MouseTarget t = grabTarget(e);
+    if (!t.sink) return;
+    const QPointF d = toDevice(t, e->position());
+    t.sink->sinkMouseDown(buttonMask(e->button()), shiftMask(e->modifiers()), d.x(), d.y());
 }
 
 void SurfaceWidget::mouseMoveEvent(QMouseEvent* e) {
-    if (!sink) return;
-    const QPointF d = toDevice(e->position());
-    sink->sinkMouseMove(buttonMask(e->buttons()), shiftMask(e->modifiers()), d.x(), d.y());
+    const bool held = grabbing_ && e->buttons() != Qt::NoButton;
+    const MouseTarget t = held ? grabTarget(e) : mouseTarget(e->position());
+    if (!t.sink) return;
+    const QPointF d = toDevice(t, e->position());
+    t.sink->sinkMouseMove(buttonMask(e->buttons()), shiftMask(e->modifiers()), d.x(), d.y());
 }
 
 void SurfaceWidget::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = e->button() == Qt::LeftButton && leftPressed_ && rect().contains(e->pos());
+    const MouseTarget t = grabTarget(e);
+    const bool click =
+        e->button() == Qt::LeftButton && leftPressed_ && t.area.contains(e->position().toPoint());
     if (e->button() == Qt::LeftButton) leftPressed_ = false;
-    if (!sink) return;
-    const QPointF d = toDevice(e->position());
-    sink->sinkMouseUp(buttonMask(e->button()), shiftMask(e->modifiers()), d.x(), d.y());
-    if (click && sink) sink->sinkClick();
+    if (t.sink) {
+        const QPointF d = toDevice(t, e->position());
+        t.sink->sinkMouseUp(buttonMask(e->button()), shiftMask(e->modifiers()), d.x(), d.y());
+    }
+    // The handler may have unloaded the form, and the light child with it.
+    const bool stillThere = t.light ? grabLight_ == t.light && !grabLightGone_ : sink != nullptr;
+    if (e->buttons() == Qt::NoButton) {
+        grabbing_ = false;
+        grabLight_ = nullptr;
+    }
+    if (click && t.sink && stillThere) (t.light ? t.sink : sink)->sinkClick();
 }
 
 void SurfaceWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) leftPressed_ = true;
-    if (sink) sink->sinkDblClick();
+    const MouseTarget t = grabTarget(e);
+    if (t.sink) t.sink->sinkDblClick();
 }
 
 void SurfaceWidget::keyPressEvent(QKeyEvent* e) {

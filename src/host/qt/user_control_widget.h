@@ -13,6 +13,8 @@ class UserControlWidget : public SurfaceWidget {
     explicit UserControlWidget(QWidget* parent);
     void setTransparent(bool on);
     bool transparent() const { return transparent_; }
+    // Its picture may be keyed out; the controls on it keep widgets of their own.
+    bool acceptsLights() const override { return false; }
 
   protected:
     void paintEvent(QPaintEvent* e) override;

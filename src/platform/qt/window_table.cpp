@@ -7,6 +7,7 @@ namespace {
 struct Entry {
     QPointer<QWidget> widget;
     std::string className;
+    QMetaObject::Connection onDestroyed;
 };
 std::map<HWND, Entry>& table() {
     static std::map<HWND, Entry> t;
@@ -21,10 +22,17 @@ HWND registerWindow(QWidget* widget, const std::string& className) {
     if (const HWND existing = handleOfWidget(widget)) return existing;
     const HWND h = nextHandle;
     nextHandle += 4;
-    table()[h] = Entry{widget, className};
+    const auto gone = QObject::connect(widget, &QObject::destroyed, [h] { table().erase(h); });
+    table()[h] = Entry{widget, className, gone};
     widget->setProperty(kHandleProperty, h);
-    QObject::connect(widget, &QObject::destroyed, [h] { table().erase(h); });
     return h;
+}
+
+void unregisterWindow(QWidget* widget) {
+    const auto it = table().find(handleOfWidget(widget));
+    if (it == table().end()) return;
+    QObject::disconnect(it->second.onDestroyed);
+    table().erase(it);
 }
 
 QWidget* widgetFromHandle(HWND hWnd) {

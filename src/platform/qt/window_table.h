@@ -11,6 +11,9 @@ namespace vx::win::qt {
 // Registers a widget under a window class name ("ThunderForm", "Static", "Button", ...).
 // Registering the same widget twice returns its existing handle.
 HWND registerWindow(QWidget* widget, const std::string& className);
+// Takes the widget's handle away: it resolves to nothing from now on, as for a destroyed
+// window, and registering the widget again gives it a new handle.
+void unregisterWindow(QWidget* widget);
 QWidget* widgetFromHandle(HWND hWnd);
 HWND handleOfWidget(const QWidget* widget);
 std::string classNameOf(HWND hWnd);
