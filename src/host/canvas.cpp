@@ -14,9 +14,13 @@ using hostqt::CanvasState;
 
 namespace hostqt {
 
-double CanvasState::dpr() const { return widget ? widget->devicePixelRatioF() : devicePixelRatio(); }
+double CanvasState::dpr() const {
+    return widget ? widget->devicePixelRatioF() : devicePixelRatio();
+}
 
-QSize CanvasState::deviceSize() const { return widget ? widget->clientDeviceSize() : QSize(); }
+QSize CanvasState::deviceSize() const {
+    return widget ? widget->clientDeviceSize() : QSize();
+}
 
 double CanvasState::toDeviceX(double v) const {
     switch (scaleMode) {
@@ -59,7 +63,9 @@ void CanvasState::syncDC() {
     }
 }
 
-CanvasState& stateOf(Canvas& c) { return c.cs(); }
+CanvasState& stateOf(Canvas& c) {
+    return c.cs();
+}
 QWidget* containerWidget(Canvas& c) {
     c.needSurface();
     return c.cs().widget;
@@ -68,7 +74,9 @@ QWidget* containerWidget(Canvas& c) {
 } // namespace hostqt
 
 Canvas::Canvas() : c_(std::make_unique<CanvasState>()) {}
-Canvas::~Canvas() { win::qt::deleteDC(c_->hdc); }
+Canvas::~Canvas() {
+    win::qt::deleteDC(c_->hdc);
+}
 
 void Canvas::releaseSurface() {
     win::qt::deleteDC(c_->hdc);
@@ -76,7 +84,9 @@ void Canvas::releaseSurface() {
     c_->widget = nullptr;
 }
 
-OleColor Canvas::BackColor() const { return c_->back; }
+OleColor Canvas::BackColor() const {
+    return c_->back;
+}
 void Canvas::setBackColor(OleColor c) {
     c_->back = c;
     if (c_->widget) c_->widget->clearImage(hostqt::toQColor(c));
@@ -84,13 +94,17 @@ void Canvas::setBackColor(OleColor c) {
     backColorSet();
 }
 
-OleColor Canvas::ForeColor() const { return c_->fore; }
+OleColor Canvas::ForeColor() const {
+    return c_->fore;
+}
 void Canvas::setForeColor(OleColor c) {
     c_->fore = c;
     c_->syncDC();
 }
 
-Boolean Canvas::AutoRedraw() const { return toBoolean(c_->autoRedraw); }
+Boolean Canvas::AutoRedraw() const {
+    return toBoolean(c_->autoRedraw);
+}
 // Drawing goes to the persistent image while this is on, and straight to the window while
 // it is off; switching it off keeps the persistent image as it was.
 void Canvas::setAutoRedraw(Boolean on) {
@@ -98,13 +112,17 @@ void Canvas::setAutoRedraw(Boolean on) {
     c_->autoRedraw = on != vbFalse;
     if (c_->widget && was != c_->autoRedraw) c_->widget->setPersistent(c_->autoRedraw);
 }
-Boolean Canvas::FontTransparent() const { return toBoolean(c_->fontTransparent); }
+Boolean Canvas::FontTransparent() const {
+    return toBoolean(c_->fontTransparent);
+}
 void Canvas::setFontTransparent(Boolean on) {
     c_->fontTransparent = on != vbFalse;
     c_->syncDC();
 }
 
-const FontRef& Canvas::Font() const { return c_->font; }
+const FontRef& Canvas::Font() const {
+    return c_->font;
+}
 void Canvas::setFont(FontRef f) {
     if (!f) raiseError(errInvalidProperty);
     c_->font = std::move(f);
@@ -123,7 +141,9 @@ void Canvas::Refresh() {
     c_->widget->refresh();
 }
 
-Integer Canvas::ScaleMode() const { return c_->scaleMode; }
+Integer Canvas::ScaleMode() const {
+    return c_->scaleMode;
+}
 void Canvas::setScaleMode(Integer mode) {
     if (mode != vbUser && mode != vbTwips && mode != vbPixels) raiseError(errInvalidProperty);
     c_->scaleMode = mode;
@@ -143,8 +163,12 @@ void Canvas::ScaleDefault() {
     c_->scaleLeft = c_->scaleTop = 0;
 }
 
-Single Canvas::ScaleLeft() const { return c_->scaleMode == vbUser ? c_->scaleLeft : 0; }
-Single Canvas::ScaleTop() const { return c_->scaleMode == vbUser ? c_->scaleTop : 0; }
+Single Canvas::ScaleLeft() const {
+    return c_->scaleMode == vbUser ? c_->scaleLeft : 0;
+}
+Single Canvas::ScaleTop() const {
+    return c_->scaleMode == vbUser ? c_->scaleTop : 0;
+}
 Single Canvas::ScaleWidth() const {
     const_cast<Canvas*>(this)->needSurface();
     return c_->scaleMode == vbUser ? c_->scaleWidth : c_->fromDeviceX(c_->deviceSize().width());
@@ -154,10 +178,18 @@ Single Canvas::ScaleHeight() const {
     return c_->scaleMode == vbUser ? c_->scaleHeight : c_->fromDeviceY(c_->deviceSize().height());
 }
 
-Single Canvas::CurrentX() const { return c_->curX; }
-void Canvas::setCurrentX(Single x) { c_->curX = x; }
-Single Canvas::CurrentY() const { return c_->curY; }
-void Canvas::setCurrentY(Single y) { c_->curY = y; }
+Single Canvas::CurrentX() const {
+    return c_->curX;
+}
+void Canvas::setCurrentX(Single x) {
+    c_->curX = x;
+}
+Single Canvas::CurrentY() const {
+    return c_->curY;
+}
+void Canvas::setCurrentY(Single y) {
+    c_->curY = y;
+}
 
 void Canvas::LineBF(Single x1, Single y1, Single x2, Single y2, OleColor color) {
     needSurface();
@@ -201,7 +233,8 @@ void Canvas::Print(const String& text) {
 Single Canvas::TextWidth(const String& text) {
     needSurface();
     const QFontMetricsF fm(hostqt::toQFont(*c_->font, c_->dpr()), c_->widget->image());
-    return static_cast<Single>(c_->fromDeviceX(fm.horizontalAdvance(QString::fromStdU16String(text))));
+    return static_cast<Single>(
+        c_->fromDeviceX(fm.horizontalAdvance(QString::fromStdU16String(text))));
 }
 
 Single Canvas::TextHeight(const String&) {

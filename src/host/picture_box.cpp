@@ -46,11 +46,16 @@ void PictureBox::setBorderStyle(Integer style) {
 }
 
 bool PictureBox::setOwnProperty(std::string_view n, const Value& v) {
-    if (n == "backcolor") setBackColor(static_cast<OleColor>(static_cast<long long>(number(v))));
-    else if (n == "forecolor") setForeColor(static_cast<OleColor>(static_cast<long long>(number(v))));
-    else if (n == "borderstyle") setBorderStyle(CInt(number(v)));
-    else if (n == "autoredraw") setAutoRedraw(toBoolean(number(v) != 0));
-    else return false;
+    if (n == "backcolor")
+        setBackColor(static_cast<OleColor>(static_cast<long long>(number(v))));
+    else if (n == "forecolor")
+        setForeColor(static_cast<OleColor>(static_cast<long long>(number(v))));
+    else if (n == "borderstyle")
+        setBorderStyle(CInt(number(v)));
+    else if (n == "autoredraw")
+        setAutoRedraw(toBoolean(number(v) != 0));
+    else
+        return false;
     return true;
 }
 
@@ -64,9 +69,15 @@ void PictureBox::mouse(MouseHandler h, int b, int s, double x, double y) {
     });
 }
 
-void PictureBox::sinkMouseDown(int b, int s, double x, double y) { mouse(onMouseDown, b, s, x, y); }
-void PictureBox::sinkMouseMove(int b, int s, double x, double y) { mouse(onMouseMove, b, s, x, y); }
-void PictureBox::sinkMouseUp(int b, int s, double x, double y) { mouse(onMouseUp, b, s, x, y); }
+void PictureBox::sinkMouseDown(int b, int s, double x, double y) {
+    mouse(onMouseDown, b, s, x, y);
+}
+void PictureBox::sinkMouseMove(int b, int s, double x, double y) {
+    mouse(onMouseMove, b, s, x, y);
+}
+void PictureBox::sinkMouseUp(int b, int s, double x, double y) {
+    mouse(onMouseUp, b, s, x, y);
+}
 // Handlers are copied first: one may unload the form and with it this control.
 void PictureBox::sinkClick() {
     if (auto h = onClick) invokeHandler(h);

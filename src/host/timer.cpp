@@ -15,7 +15,9 @@ struct Timer::Impl {
 };
 
 Timer::Timer() : d_(std::make_unique<Impl>()) {}
-Timer::~Timer() { delete d_->timer.data(); }
+Timer::~Timer() {
+    delete d_->timer.data();
+}
 
 QWidget* Timer::makeWidget(QWidget* parent) {
     d_->timer = new QTimer(parent);
@@ -31,8 +33,10 @@ void Timer::widgetDestroyed() {
 
 void Timer::apply() {
     if (!d_->timer) return;
-    if (enabled_ && interval_ > 0) d_->timer->start(interval_);
-    else d_->timer->stop();
+    if (enabled_ && interval_ > 0)
+        d_->timer->start(interval_);
+    else
+        d_->timer->stop();
 }
 
 void Timer::setInterval(Long ms) {
@@ -56,9 +60,12 @@ void Timer::tick() {
 }
 
 bool Timer::setOwnProperty(std::string_view n, const Value& v) {
-    if (n == "interval") setInterval(static_cast<Long>(number(v)));
-    else if (n == "enabled") setEnabled(toBoolean(number(v) != 0));
-    else return false;
+    if (n == "interval")
+        setInterval(static_cast<Long>(number(v)));
+    else if (n == "enabled")
+        setEnabled(toBoolean(number(v) != 0));
+    else
+        return false;
     return true;
 }
 

@@ -25,7 +25,9 @@ void frmTest::Form_Load() {
 }
 
 // Only the window's own surface gets here: a click on a stripe goes to the stripe.
-void frmTest::Form_Click() { Unload(); }
+void frmTest::Form_Click() {
+    Unload();
+}
 
 void frmTest::Timer1_Timer() {
     win::SetForegroundWindow(hWnd());

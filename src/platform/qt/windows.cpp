@@ -5,7 +5,9 @@
 
 namespace vx::win {
 
-BOOL IsWindow(HWND hWnd) { return qt::widgetFromHandle(hWnd) ? TRUE_ : FALSE_; }
+BOOL IsWindow(HWND hWnd) {
+    return qt::widgetFromHandle(hWnd) ? TRUE_ : FALSE_;
+}
 
 BOOL SetForegroundWindow(HWND hWnd) {
     QWidget* w = qt::widgetFromHandle(hWnd);
