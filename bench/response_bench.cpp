@@ -64,17 +64,27 @@ std::vector<double> timeToScreen(e2e::XSession& s, const Step& act, const Step& 
     return times;
 }
 
-void press(e2e::XSession& s, std::initializer_list<const char*> keys) {
-    for (const char* k : keys) s.keyDown(k);
-}
-void release(e2e::XSession& s, std::initializer_list<const char*> keys) {
-    for (const char* k : keys) s.keyUp(k);
-}
-
 // Back to a red screen between presses.
 void red(e2e::XSession& s) {
     s.holdUntil({"1"},
                 [&] { return s.pixel(0, 0) == 0xFF0000 && s.pixel(s.width() - 1, 0) == 0xFF0000; });
+}
+
+// A pair of keys pressed together on a red screen, each run.
+std::vector<double> pairToScreen(e2e::XSession& s, const char* a, const char* b,
+                                 const std::function<bool(Display*)>& seen) {
+    return timeToScreen(
+        s,
+        [&](int) {
+            s.keyDown(a);
+            s.keyDown(b);
+        },
+        [&](int) {
+            s.keyUp(a);
+            s.keyUp(b);
+            red(s);
+        },
+        [&](Display* d, int) { return seen(d); });
 }
 
 void keyRows(int w, int h, bool solidAndGradient) {
@@ -93,41 +103,12 @@ void keyRows(int w, int h, bool solidAndGradient) {
             {8, 17});
         red(s);
         report("gradient: V+G to screen, " + size,
-               timeToScreen(
-                   s,
-                   [&](int) {
-                       press(s, {"v", "g"});
-                   },
-                   [&](int) {
-                       release(s, {"v", "g"});
-                       red(s);
-                   },
-                   [&](Display* d, int) { return gradientSeen(d, w, h); }),
+               pairToScreen(s, "v", "g", [&](Display* d) { return gradientSeen(d, w, h); }),
                {12, 25});
     }
     report("line grid: H+L to screen, " + size,
-           timeToScreen(
-               s,
-               [&](int) {
-                   press(s, {"h", "l"});
-               },
-               [&](int) {
-                   release(s, {"h", "l"});
-                   red(s);
-               },
-               [&](Display* d, int) { return stripesSeen(d, w, h); }),
+           pairToScreen(s, "h", "l", [&](Display* d) { return stripesSeen(d, w, h); }),
            w > 2000 ? Target{35, 50} : Target{15, 30});
-}
-
-double cpuSeconds(pid_t pid) {
-    std::ifstream f("/proc/" + std::to_string(pid) + "/stat");
-    std::string st((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    std::istringstream rest(st.substr(st.rfind(')') + 2));
-    std::string field;
-    unsigned long long ticks = 0;
-    for (int i = 3; i <= 15 && rest >> field; ++i)
-        if (i == 14 || i == 15) ticks += std::stoull(field);
-    return static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 void idleRows() {

@@ -87,6 +87,12 @@ void sendToRoot(Display* dpy, Window w, const char* type, std::initializer_list<
     XFlush(dpy);
 }
 
+// Whether the window's title is the one given, or begins with it.
+bool titled(Display* dpy, Window w, const std::string& title, bool exact) {
+    const std::string t = titleOf(dpy, w);
+    return exact ? t == title : t.rfind(title, 0) == 0;
+}
+
 } // namespace
 
 XSession::XSession(int width, int height) : width_(width), height_(height) {
@@ -234,10 +240,7 @@ std::optional<int> XSession::waitOther(pid_t pid, std::chrono::milliseconds time
 }
 
 std::optional<Window> XSession::findWindow(const std::string& title, bool exact) const {
-    const auto matches = [&](Window w) {
-        const std::string t = titleOf(dpy_, w);
-        return exact ? t == title : t.rfind(title, 0) == 0;
-    };
+    const auto matches = [&](Window w) { return titled(dpy_, w, title, exact); };
     // The manager's list of its clients is the quick way; windows it does not manage are
     // found in the tree.
     if (wm_ > 0)
@@ -248,10 +251,7 @@ std::optional<Window> XSession::findWindow(const std::string& title, bool exact)
 }
 
 std::vector<Window> XSession::findWindows(const std::string& title, bool exact) const {
-    const auto matches = [&](Window w) {
-        const std::string t = titleOf(dpy_, w);
-        return exact ? t == title : t.rfind(title, 0) == 0;
-    };
+    const auto matches = [&](Window w) { return titled(dpy_, w, title, exact); };
     // A top-level window is the client itself on a bare server; under a reparenting window
     // manager it is a frame that holds the client a level or two down.
     std::vector<Window> found;

@@ -44,20 +44,22 @@ QRect LightLayer::set(const LightChild* c, const QRect& rect, QRgb colour, bool 
 }
 
 QRect LightLayer::raise(const LightChild* c) {
-    const auto it = locate(c);
-    if (it == boxes_.end()) return {};
-    const Box b = *it;
-    boxes_.erase(it);
-    boxes_.push_back(b);
-    return shown(b);
+    return restack(c, true);
 }
 
 QRect LightLayer::lower(const LightChild* c) {
+    return restack(c, false);
+}
+
+QRect LightLayer::restack(const LightChild* c, bool toFront) {
     const auto it = locate(c);
     if (it == boxes_.end()) return {};
     const Box b = *it;
     boxes_.erase(it);
-    boxes_.push_front(b);
+    if (toFront)
+        boxes_.push_back(b);
+    else
+        boxes_.push_front(b);
     return shown(b);
 }
 

@@ -37,6 +37,8 @@ class LightLayer {
 
   private:
     std::deque<Box>::iterator locate(const LightChild* c);
+    // Moves a box to the front or the back; the area it shows, to repaint.
+    QRect restack(const LightChild* c, bool toFront);
     std::deque<Box> boxes_;
 };
 

@@ -65,15 +65,8 @@ void keepAbove(QWidget* window) {
 void presentWindow(QWidget* window) {
     Display* dpy = x11Display();
     if (!dpy || !window->isVisible()) return;
-    XEvent ev{};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.window = static_cast<Window>(window->winId());
-    ev.xclient.message_type = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = 2; // source: a pager or taskbar, that is, the user
-    ev.xclient.data.l[1] = CurrentTime;
-    XSendEvent(dpy, DefaultRootWindow(dpy), False,
-               SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+    // Source 2: a pager or taskbar, that is, the user.
+    sendToRoot(dpy, static_cast<Window>(window->winId()), "_NET_ACTIVE_WINDOW", 2, CurrentTime);
     XFlush(dpy);
 }
 
