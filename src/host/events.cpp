@@ -16,6 +16,9 @@ bool gEndWhenNoForms = false;
 void DoEvents() {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // What the handlers just posted (a close request's unload) runs in this step too, not in
+    // the pause after it.
+    QCoreApplication::sendPostedEvents();
     // Windows unloaded from inside their own handlers are deleted here.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

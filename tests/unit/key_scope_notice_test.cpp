@@ -1,12 +1,16 @@
 #include "app/key_scope_notice.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/window_table.h"
+#include "platform/system.h"
 #include "support/scripted_keyboard.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace vx::test {
 namespace {
@@ -116,6 +120,80 @@ TEST(FocusKeyboard, KeysComeFromTheProgramsOwnWindows) {
     EXPECT_EQ(kb->asyncState(0x31), 0); // keypad digits are other keys
     EXPECT_NE(kb->asyncState(0x61), 0);
 }
+
+// Input that reaches a window while the key loop pauses: a press ends the pause, and the
+// window gets it only afterwards, in the event step.
+struct PauseInput {
+    const char* name;
+    QEvent* (*make)();
+    win::DWORD result;
+    int vk; // the key the event step then reports pressed, 0 for none
+};
+
+void PrintTo(const PauseInput& p, std::ostream* os) {
+    *os << p.name;
+}
+
+class CountingWidget : public QWidget {
+  public:
+    int seen = 0;
+
+  protected:
+    void keyPressEvent(QKeyEvent*) override { ++seen; }
+    void keyReleaseEvent(QKeyEvent*) override { ++seen; }
+    void mousePressEvent(QMouseEvent*) override { ++seen; }
+};
+
+class FocusPause : public ::testing::TestWithParam<PauseInput> {};
+
+TEST_P(FocusPause, EndsOnAPressAndHoldsTheInputUntilAfter) {
+    const PauseInput& c = GetParam();
+    win::setKeyboardSource(win::qt::makeFocusKeyboard());
+    CountingWidget w;
+    w.show();
+    w.activateWindow();
+    w.setFocus();
+    QCoreApplication::processEvents();
+    QWindow* window = w.windowHandle();
+    std::thread sender([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        QCoreApplication::postEvent(window, c.make());
+    });
+    const win::DWORD result =
+        win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE_, 200, win::QS_ALLINPUT);
+    sender.join();
+    const int seenInPause = w.seen;
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(seenInPause, 0);
+    EXPECT_EQ(w.seen, 1);
+    if (c.vk) {
+        EXPECT_EQ(win::GetAsyncKeyState(c.vk) & 1, 1);
+    }
+    win::setKeyboardSource(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Input, FocusPause,
+    ::testing::Values(
+        PauseInput{"keyPress",
+                   []() -> QEvent* { return new QKeyEvent(QEvent::KeyPress, Qt::Key_3, {}); },
+                   win::WAIT_OBJECT_0, 0x33},
+        PauseInput{"click",
+                   []() -> QEvent* {
+                       return new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5),
+                                              QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, {});
+                   },
+                   win::WAIT_OBJECT_0, 0},
+        PauseInput{"autoRepeat",
+                   []() -> QEvent* {
+                       return new QKeyEvent(QEvent::KeyPress, Qt::Key_3, {}, QString(), true);
+                   },
+                   win::WAIT_TIMEOUT, 0},
+        PauseInput{"keyRelease",
+                   []() -> QEvent* { return new QKeyEvent(QEvent::KeyRelease, Qt::Key_3, {}); },
+                   win::WAIT_TIMEOUT, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace vx::test
