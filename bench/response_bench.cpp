@@ -168,12 +168,21 @@ void openboxRows() {
 
 } // namespace
 
-int main() {
+// With arguments, only the groups named: keys, idle, openbox.
+int main(int argc, char** argv) {
     setenv("VELOTRIX_BIN", VELOTRIX_BIN, 0);
+    const auto wanted = [&](std::string_view group) {
+        if (argc < 2) return true;
+        for (int i = 1; i < argc; ++i)
+            if (group == argv[i]) return true;
+        return false;
+    };
     std::printf("load average while measuring: %.2f\n", loadAverage());
-    keyRows(1920, 1080, true);
-    keyRows(3840, 2160, false);
-    idleRows();
-    openboxRows();
+    if (wanted("keys")) {
+        keyRows(1920, 1080, true);
+        keyRows(3840, 2160, false);
+    }
+    if (wanted("idle")) idleRows();
+    if (wanted("openbox")) openboxRows();
     return 0;
 }
