@@ -3,6 +3,7 @@
 #include "host/qt/box_compose.h"
 #include "platform/qt/vk_map.h"
 #include "platform/qt/window_table.h"
+#include "platform/qt/x11_window.h"
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -69,7 +70,10 @@ void SurfaceWidget::baseChanged(const QRect& deviceRect) {
 }
 
 QImage* SurfaceWidget::image() {
-    imageInUse_ = true;
+    if (!imageInUse_) {
+        imageInUse_ = true;
+        syncServerBackground();
+    }
     syncImageSize();
     if (!direct_) return &img_;
     if (frame_.isNull()) frame_ = img_; // shared until the first drawing
@@ -81,7 +85,20 @@ void SurfaceWidget::clearImage(const QColor& c) {
     if (!img_.isNull()) img_.fill(c);
     if (!frame_.isNull()) frame_ = img_;
     baseChanged(composed_.rect());
+    syncServerBackground();
     update();
+}
+
+// A window given one colour shows it from the moment a window manager maps it, before its
+// first paint, and an expose is filled at once. Not before the program colours it: on a bare
+// server the map comes at once, and what was on the screen stays until the first paint.
+void SurfaceWidget::syncServerBackground() {
+    if (!isWindow() || !internalWinId()) return;
+    const bool plain = img_.isNull() && !imageInUse_ && lights_.empty();
+    const std::optional<QColor> want = plain ? std::optional(fill) : std::nullopt;
+    if (want == serverBack_) return;
+    serverBack_ = want;
+    win::qt::setServerBackground(this, want);
 }
 
 void SurfaceWidget::setPersistent(bool on) {
@@ -251,6 +268,7 @@ void SurfaceWidget::lightAreaChanged(const QRect& logical) {
 
 void SurfaceWidget::addLight(LightChild* c) {
     lights_.addBottom(c);
+    syncServerBackground();
 }
 
 void SurfaceWidget::removeLight(LightChild* c) {

@@ -16,6 +16,7 @@
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 namespace vx::hostqt {
 
@@ -104,6 +105,8 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     int border_ = 0;
     bool leftPressed_ = false;
     bool imageInUse_ = false;
+    std::optional<QColor> serverBack_; // what the X server fills the window with, none at first
+    void syncServerBackground();
     LightLayer lights_;
     QImage composed_;       // the picture with the light children over it
     QRect composeDirty_;    // device pixels of composed_ that are out of date

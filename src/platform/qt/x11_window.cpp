@@ -1,4 +1,5 @@
 #include "platform/qt/x11_window.h"
+#include <QColor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QThread>
@@ -6,6 +7,7 @@
 #include <QWindow>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <cmath>
 
 namespace vx::win::qt {
@@ -143,6 +145,30 @@ bool reachedScreen(QWidget* window) {
 
 void syncWithServer() {
     if (Display* dpy = x11Display()) XSync(dpy, False);
+}
+
+void setServerBackground(QWidget* window, std::optional<QColor> colour) {
+    Display* dpy = x11Display();
+    if (!dpy || !window->internalWinId()) return;
+    const Window w = static_cast<Window>(window->internalWinId());
+    // No round trip: a request queued behind the map reaches the server before a window
+    // manager maps the window. The pixel is built for the default visual, Qt's choice for
+    // an opaque window; another kind of visual keeps no background.
+    const Visual* v = DefaultVisual(dpy, DefaultScreen(dpy));
+    if (!colour || v->c_class != TrueColor) {
+        XSetWindowBackgroundPixmap(dpy, w, None);
+        return;
+    }
+    const auto channel = [](unsigned long mask, int value) {
+        if (!mask) return 0UL;
+        const int shift = __builtin_ctzl(mask);
+        const unsigned long max = mask >> shift;
+        return ((static_cast<unsigned long>(value) * max + 127) / 255) << shift;
+    };
+    XSetWindowBackground(dpy, w,
+                         channel(v->red_mask, colour->red()) |
+                             channel(v->green_mask, colour->green()) |
+                             channel(v->blue_mask, colour->blue()));
 }
 
 } // namespace vx::win::qt

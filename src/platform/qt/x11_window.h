@@ -1,6 +1,8 @@
 #pragma once
 // Window-manager requests that Qt has no call for. They do nothing off X11.
 #include <QMargins>
+#include <optional>
+class QColor;
 class QWidget;
 typedef struct _XDisplay Display;
 
@@ -24,5 +26,8 @@ QMargins frameExtents(QWidget* window);
 bool reachedScreen(QWidget* window);
 // Returns once the server has carried out everything the program asked of it.
 void syncWithServer();
+// The colour the X server fills a window with wherever the program has not painted yet: at
+// a map or an expose. None leaves what was on the screen there until the program paints.
+void setServerBackground(QWidget* window, std::optional<QColor> colour);
 
 } // namespace vx::win::qt
