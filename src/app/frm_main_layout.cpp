@@ -112,6 +112,7 @@ frmMain::frmMain() {
     minButton = true;
     maxButton = false;
     centerOnFirstShow = true;
+    startupForm = true;
     clientWidth = 9105;
     clientHeight = 4740;
     iconResource = "velotrix.png";

@@ -5,8 +5,10 @@
 #include "host/picture_box.h"
 #include "host/qt/canvas_state.h"
 #include "host/qt/idle_pointer.h"
+#include "host/qt/monitor_watch.h"
 #include "host/qt/qt_util.h"
 #include "host/timer.h"
+#include "platform/qt/monitor.h"
 #include "platform/qt/window_table.h"
 #include "platform/qt/x11_window.h"
 #include <QElapsedTimer>
@@ -29,9 +31,22 @@ std::string lower(std::string s) {
     return s;
 }
 
-QRect screenRect() {
+QRect primaryRect() {
     const QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+
+// Puts a window on a monitor at the monitor's size. A window manager keeps a full-screen
+// window on the monitor it is on, so a window full screen elsewhere leaves that state first.
+void coverMonitor(QWidget* w, QScreen* s) {
+    if (!s) return;
+    if (w->isFullScreen() && w->screen() != s)
+        w->setWindowState(w->windowState() & ~Qt::WindowFullScreen);
+    w->setScreen(s);
+    w->winId(); // the scale factor of an uncreated window is not the monitor's
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    w->setGeometry(s->geometry());
 }
 
 // One refresh of the screen the window is on.
@@ -106,6 +121,9 @@ void Form::Load() {
         w->resize(client);
     if (hideIdlePointer && fresh) new hostqt::IdlePointer(w); // a kept window has its own
     if (borderStyle == vbFixedSingle) win::qt::setFixedFrame(w, minButton);
+    if (startupForm) win::qt::setMainWindow(w);
+    // Drawn on before it is shown (the effect's picture): sized for its monitor from the start.
+    if (startWindowState == vbMaximized) coverMonitor(w, win::qt::monitorUnderTest());
     cs().widget = w;
     win::qt::registerWindow(w, windowClass_);
     windowState_ = startWindowState;
@@ -119,16 +137,29 @@ void Form::applyWindowState() {
     auto* w = cs().widget.data();
     if (!w) return;
     if (windowState_ == vbMaximized) {
-        // The whole screen: the window manager's full-screen state where one runs, which
-        // also puts the window over panels, and explicit geometry where none does.
-        const QRect r = screenRect();
-        w->setMinimumSize(0, 0);
-        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        w->setGeometry(r);
+        // The whole monitor under test: the window manager's full-screen state where one
+        // runs, which also puts the window over panels, and explicit geometry where none does.
+        QScreen* s = win::qt::monitorUnderTest();
+        coverMonitor(w, s);
         w->setWindowState(w->windowState() | Qt::WindowFullScreen);
-    } else if (windowState_ == vbMinimized) {
-        w->showMinimized();
+        win::qt::fullScreenOn(w, win::qt::deviceRect(s));
+        hostqt::MonitorWatch::watch(
+            w, s,
+            [w](QScreen* now) {
+                w->setGeometry(now->geometry());
+                win::qt::fullScreenOn(w, win::qt::deviceRect(now));
+            },
+            [this, w] {
+                // Its monitor is gone: the form closes once Qt has handled the removal, unless
+                // it has let go of the window meanwhile.
+                QTimer::singleShot(0, w, [this, w] {
+                    if (loaded_ && cs().widget.data() == w) invokeHandler([this] { Unload(); });
+                });
+            });
+        return;
     }
+    hostqt::MonitorWatch::stop(w);
+    if (windowState_ == vbMinimized) w->showMinimized();
 }
 
 void Form::Show() {
@@ -139,15 +170,19 @@ void Form::Show() {
         shownOnce_ = true;
         if (centerOnFirstShow && windowState_ == vbNormal) {
             // The window with the frame a window manager puts around it.
-            const QRect r = screenRect();
+            const QRect r = primaryRect();
             const QMargins frame = win::qt::frameExtents(w);
             const QSize outer = w->size().grownBy(frame);
             const QPoint at = r.center() - QPoint(outer.width() / 2, outer.height() / 2);
             w->setGeometry(QRect(at + QPoint(frame.left(), frame.top()), w->size()));
         }
     }
+    const bool mapped = w->isVisible();
     applyWindowState();
     w->show();
+    // The manager takes a request about a window only once it manages it.
+    if (!mapped && windowState_ == vbMaximized)
+        win::qt::fullScreenOn(w, win::qt::deviceRect(win::qt::monitorUnderTest()));
     w->raise();
     // A window shown by the program in front takes the focus, as on the original platform.
     w->activateWindow();
@@ -199,6 +234,7 @@ void Form::Unload() {
     if (w) {
         // The window may be unloading from inside one of its own event handlers.
         w->sink = nullptr;
+        hostqt::MonitorWatch::stop(w);
         if (keepWindowOnReload) {
             w->retire();
             cs().kept = w;

@@ -69,6 +69,8 @@ class Form : public Canvas, private hostqt::EventSink {
     std::string iconResource;
     // The pointer hides over the window after resting there a second and shows on motion.
     bool hideIdlePointer = false;
+    // The program's main window: the monitor that holds its centre is the one patterns cover.
+    bool startupForm = false;
     // An unload followed by a load before the program next serves events keeps the window on
     // the screen, showing its last picture until its new one is complete.
     bool keepWindowOnReload = false;

@@ -1,5 +1,6 @@
 #pragma once
-// The screen in twips. One logical pixel is 15 twips; a device pixel is 15 / scale twips.
+// The screen in twips: the monitor under test, the one that holds the centre of the main
+// window. One logical pixel is 15 twips; a device pixel is 15 / its scale factor twips.
 #include "host/vb_types.h"
 
 namespace vx::Screen {

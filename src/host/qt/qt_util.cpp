@@ -2,9 +2,9 @@
 #include "host/color.h"
 #include "host/numeric.h"
 #include "host/screen.h"
+#include "platform/qt/monitor.h"
 #include <QFile>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
 
@@ -28,23 +28,28 @@ QFont toQFont(const StdFont& f, double dpr) {
 }
 
 double devicePixelRatio() {
-    const QScreen* s = QGuiApplication::primaryScreen();
+    const QScreen* s = win::qt::monitorUnderTest();
     return s ? s->devicePixelRatio() : 1.0;
 }
 
-double twipsPerDevicePixel() { return kTwipsPerLogicalPixel / devicePixelRatio(); }
+double twipsPerDevicePixel() {
+    return kTwipsPerLogicalPixel / devicePixelRatio();
+}
 
 int twipsToLogical(double twips) {
     return static_cast<int>(roundHalfEven(twips / kTwipsPerLogicalPixel));
 }
 
-double logicalToTwips(int px) { return px * kTwipsPerLogicalPixel; }
+double logicalToTwips(int px) {
+    return px * kTwipsPerLogicalPixel;
+}
 
 void registerFonts() {
     static bool done = false;
     if (done) return;
     done = true;
-    for (const char* path : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+    for (const char* path :
+         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
         if (QFile::exists(path)) QFontDatabase::addApplicationFont(path);
     // Without Wine's Tahoma, a sans face of the same width class stands in.
     if (!QFontDatabase::families().contains("Tahoma"))

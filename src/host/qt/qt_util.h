@@ -9,7 +9,7 @@ namespace vx::hostqt {
 
 QColor toQColor(OleColor c); // translates system-colour references
 QFont toQFont(const StdFont& f, double devicePixelRatio);
-double devicePixelRatio(); // of the primary screen
+double devicePixelRatio(); // of the monitor under test
 double twipsPerDevicePixel();
 int twipsToLogical(double twips);
 double logicalToTwips(int px);

@@ -1,4 +1,5 @@
 #include "platform/qt/screen_grab.h"
+#include "platform/qt/monitor.h"
 #include <QApplication>
 #include <QBackingStore>
 #include <QPixmap>
@@ -79,9 +80,8 @@ bool grabRoot(ScreenPicture& pic) {
 
 ScreenPicture grabScreen() {
     ScreenPicture pic;
-    QScreen* screen = QGuiApplication::primaryScreen();
-    // Qt's scaled coordinates keep a screen's top-left corner at its device position.
-    if (screen) pic.origin = screen->geometry().topLeft();
+    QScreen* screen = monitorUnderTest();
+    pic.origin = deviceRect(screen).topLeft();
     if (grabRoot(pic)) return pic;
     pic.origin = QPoint();
     if (screen) {
@@ -90,8 +90,7 @@ ScreenPicture grabScreen() {
             pic.image = shot.toImage().convertToFormat(QImage::Format_RGB32);
             return pic;
         }
-        const QSize device = screen->geometry().size() * screen->devicePixelRatio();
-        pic.image = QImage(device, QImage::Format_RGB32);
+        pic.image = QImage(deviceRect(screen).size(), QImage::Format_RGB32);
     } else {
         pic.image = QImage(1, 1, QImage::Format_RGB32);
     }

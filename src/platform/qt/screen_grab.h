@@ -7,11 +7,11 @@ namespace vx::win::qt {
 
 struct ScreenPicture {
     QImage image;  // Format_RGB32
-    QPoint origin; // where the primary screen's top-left corner lies in the image
+    QPoint origin; // where the monitor under test's top-left corner lies in the image
 };
 
-// On X11 the root window as the server holds it; elsewhere what Qt can grab of the primary
-// screen, or a black picture of its size when nothing can be grabbed.
+// On X11 the root window as the server holds it; elsewhere what Qt can grab of the monitor
+// under test, or a black picture of its size when nothing can be grabbed.
 ScreenPicture grabScreen();
 
 } // namespace vx::win::qt

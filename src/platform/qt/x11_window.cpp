@@ -8,13 +8,14 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xinerama.h>
 #include <cmath>
 
 namespace vx::win::qt {
 namespace {
 
 void sendToRoot(Display* dpy, Window w, const char* type, long l0, long l1 = 0, long l2 = 0,
-                long l3 = 0) {
+                long l3 = 0, long l4 = 0) {
     XEvent ev{};
     ev.xclient.type = ClientMessage;
     ev.xclient.window = w;
@@ -24,6 +25,7 @@ void sendToRoot(Display* dpy, Window w, const char* type, long l0, long l1 = 0, 
     ev.xclient.data.l[1] = l1;
     ev.xclient.data.l[2] = l2;
     ev.xclient.data.l[3] = l3;
+    ev.xclient.data.l[4] = l4;
     XSendEvent(dpy, DefaultRootWindow(dpy), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &ev);
 }
@@ -47,6 +49,21 @@ bool managerSupports(Display* dpy, const char* name) {
     return found;
 }
 
+// The Xinerama number of the monitor at a device rectangle (the one holding its centre when
+// none matches exactly), or -1.
+int xineramaNumber(Display* dpy, const QRect& monitor) {
+    int count = 0;
+    XineramaScreenInfo* info = XineramaIsActive(dpy) ? XineramaQueryScreens(dpy, &count) : nullptr;
+    int exact = -1, holding = -1;
+    for (int i = 0; i < count; ++i) {
+        const QRect r(info[i].x_org, info[i].y_org, info[i].width, info[i].height);
+        if (r == monitor && exact < 0) exact = info[i].screen_number;
+        if (r.contains(monitor.center()) && holding < 0) holding = info[i].screen_number;
+    }
+    if (info) XFree(info);
+    return exact >= 0 ? exact : holding;
+}
+
 } // namespace
 
 Display* x11Display() {
@@ -61,6 +78,18 @@ void keepAbove(QWidget* window) {
     if (!dpy || !window->isVisible()) return;
     sendToRoot(dpy, static_cast<Window>(window->winId()), "_NET_WM_STATE", 1,
                static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False)), 0, 1);
+    XFlush(dpy);
+}
+
+void fullScreenOn(QWidget* window, const QRect& monitor) {
+    Display* dpy = x11Display();
+    if (!dpy || !window->isVisible() || !managerSupports(dpy, "_NET_WM_FULLSCREEN_MONITORS"))
+        return;
+    const int n = xineramaNumber(dpy, monitor);
+    if (n < 0) return;
+    // Top, bottom, left and right edges all on that one monitor; source 1: an application.
+    sendToRoot(dpy, static_cast<Window>(window->winId()), "_NET_WM_FULLSCREEN_MONITORS", n, n, n, n,
+               1);
     XFlush(dpy);
 }
 

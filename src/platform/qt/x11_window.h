@@ -1,6 +1,7 @@
 #pragma once
 // Window-manager requests that Qt has no call for. They do nothing off X11.
 #include <QMargins>
+#include <QRect>
 #include <optional>
 class QColor;
 class QWidget;
@@ -12,6 +13,10 @@ namespace vx::win::qt {
 Display* x11Display();
 // Asks the window manager to keep a top-level window above the others.
 void keepAbove(QWidget* window);
+// Asks the window manager to spread a full-screen window over the one monitor at a device
+// rectangle, where the manager lets a client name it; others keep a full-screen window on the
+// monitor it was placed on.
+void fullScreenOn(QWidget* window, const QRect& monitor);
 // Asks the window manager to un-minimise, raise and focus a top-level window the way a
 // taskbar click does, which focus-stealing prevention lets through.
 void presentWindow(QWidget* window);
