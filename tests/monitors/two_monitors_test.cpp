@@ -4,6 +4,7 @@
 // window, at its own size.
 #include "patterns/frm_eff.h"
 #include "platform/gdi.h"
+#include "platform/qt/device_context.h"
 #include "support/app_fixture.h"
 #include "unit/patterns_support.h"
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ struct MonitorCase {
     QRect logical;           // where Qt places it
     QSize device;            // its pixels
     int stacked, sideBySide; // stripes of vl and hl: 60 twips each, one more than fit
+    QPoint origin;           // its top-left corner in a picture of the whole desktop
 };
 
 void PrintTo(const MonitorCase& c, std::ostream* os) {
@@ -94,12 +96,18 @@ TEST_P(OnMonitor, PatternsAndTheEffectCoverIt) {
         for (int b : bands) ASSERT_TRUE(b == side / 256 || b == (side + 255) / 256) << b;
     }
 
-    // The effect captures the monitor and lays its window over it, at its size.
+    // The effect captures the monitor, from its place in a picture of the whole desktop, and
+    // lays its window over it, at its size. (What the offscreen platform grabs of a window is
+    // not its picture, so only the place is checked.)
     win::BitBltCall capture{};
+    QPoint origin;
     QRect covered;
     std::size_t n = 0;
     win::setBitBltObserver([&](const win::BitBltCall& call) {
-        if (++n == 1) capture = call;
+        if (++n == 1) {
+            capture = call;
+            origin = win::qt::dcFromHandle(call.hdcSrc)->origin;
+        }
         if (n != 2) return;
         QWidget* ew = widgetOf(SharedForm<frmEff>::get().hWnd());
         covered = ew->geometry();
@@ -107,13 +115,15 @@ TEST_P(OnMonitor, PatternsAndTheEffectCoverIt) {
     });
     SharedForm<frmEff>::get().doeffect();
     EXPECT_EQ(QSize(capture.cx, capture.cy), c.device);
+    EXPECT_EQ(origin, c.origin);
     EXPECT_EQ(covered, c.logical);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     TwoMonitors, OnMonitor,
-    ::testing::Values(MonitorCase{"left", QRect(0, 0, 1280, 1024), QSize(1280, 1024), 257, 321},
-                      MonitorCase{"right", QRect(1280, 0, 960, 540), QSize(1920, 1080), 136, 241}),
+    ::testing::Values(
+        MonitorCase{"left", QRect(0, 0, 1280, 1024), QSize(1280, 1024), 257, 321, {0, 0}},
+        MonitorCase{"right", QRect(1280, 0, 960, 540), QSize(1920, 1080), 136, 241, {1280, 0}}),
     [](const auto& info) { return std::string(info.param.screen); });
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/qt/monitor.h"
 #include <QApplication>
 #include <QBackingStore>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
@@ -76,25 +77,32 @@ bool grabRoot(ScreenPicture& pic) {
     return true;
 }
 
+// Every monitor's picture at its device place, as the X server's root window holds them; a
+// monitor Qt cannot grab stays black.
+QImage grabDesktop(QPoint& topLeft) {
+    QRect desktop;
+    for (const QScreen* s : QGuiApplication::screens()) desktop |= deviceRect(s);
+    topLeft = desktop.topLeft();
+    QImage image(desktop.isEmpty() ? QSize(1, 1) : desktop.size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    for (QScreen* s : QGuiApplication::screens()) {
+        QImage shot = s->grabWindow(0).toImage();
+        shot.setDevicePixelRatio(1); // pixel for pixel
+        if (!shot.isNull()) p.drawImage(deviceRect(s).topLeft() - topLeft, shot);
+    }
+    return image;
+}
+
 } // namespace
 
 ScreenPicture grabScreen() {
     ScreenPicture pic;
-    QScreen* screen = monitorUnderTest();
-    pic.origin = deviceRect(screen).topLeft();
+    pic.origin = deviceRect(monitorUnderTest()).topLeft();
     if (grabRoot(pic)) return pic;
-    pic.origin = QPoint();
-    if (screen) {
-        const QPixmap shot = screen->grabWindow(0);
-        if (!shot.isNull()) {
-            pic.image = shot.toImage().convertToFormat(QImage::Format_RGB32);
-            return pic;
-        }
-        pic.image = QImage(deviceRect(screen).size(), QImage::Format_RGB32);
-    } else {
-        pic.image = QImage(1, 1, QImage::Format_RGB32);
-    }
-    pic.image.fill(Qt::black);
+    QPoint desktopTopLeft;
+    pic.image = grabDesktop(desktopTopLeft);
+    pic.origin -= desktopTopLeft;
     return pic;
 }
 

@@ -10,8 +10,8 @@ struct ScreenPicture {
     QPoint origin; // where the monitor under test's top-left corner lies in the image
 };
 
-// On X11 the root window as the server holds it; elsewhere what Qt can grab of the monitor
-// under test, or a black picture of its size when nothing can be grabbed.
+// On X11 the root window as the server holds it; elsewhere what Qt can grab of each monitor,
+// placed as on the desktop, black where nothing can be grabbed.
 ScreenPicture grabScreen();
 
 } // namespace vx::win::qt
