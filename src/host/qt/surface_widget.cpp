@@ -89,16 +89,24 @@ void SurfaceWidget::clearImage(const QColor& c) {
     update();
 }
 
-// A window given one colour shows it from the moment a window manager maps it, before its
-// first paint, and an expose is filled at once. Not before the program colours it: on a bare
-// server the map comes at once, and what was on the screen stays until the first paint.
+// A window shown and then given one colour shows it from the moment a window manager maps
+// it, before its first paint, and an expose is filled at once. Not a colour given before it
+// is shown, nor one left from before it was hidden: on a bare server the map comes at once,
+// before the program has drawn what the window is for (a grid over the colour, say), and
+// without a background what was on the screen stays until the first paint.
 void SurfaceWidget::syncServerBackground() {
-    if (!isWindow() || !internalWinId()) return;
-    const bool plain = img_.isNull() && !imageInUse_ && lights_.empty();
-    const std::optional<QColor> want = plain ? std::optional(fill) : std::nullopt;
-    if (want == serverBack_) return;
-    serverBack_ = want;
-    win::qt::setServerBackground(this, want);
+    const bool plain = isVisible() && img_.isNull() && !imageInUse_ && lights_.empty();
+    setServerBackground(plain ? std::optional(fill) : std::nullopt);
+}
+
+void SurfaceWidget::setServerBackground(std::optional<QColor> colour) {
+    if (!isWindow() || !internalWinId() || colour == serverBack_) return;
+    serverBack_ = colour;
+    win::qt::setServerBackground(this, colour);
+}
+
+void SurfaceWidget::hideEvent(QHideEvent*) {
+    setServerBackground(std::nullopt);
 }
 
 void SurfaceWidget::setPersistent(bool on) {
@@ -132,6 +140,7 @@ SurfaceWidget* SurfaceWidget::takeBack(QPointer<SurfaceWidget>& kept) {
     kept = nullptr;
     if (!w || !w->retired_) return nullptr;
     w->retired_ = false;
+    w->setServerBackground(std::nullopt);
     w->holdFrames_ = true;
     w->img_ = QImage();
     w->frame_ = QImage();

@@ -66,6 +66,7 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void showEvent(QShowEvent*) override;
+    void hideEvent(QHideEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
@@ -107,6 +108,7 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     bool imageInUse_ = false;
     std::optional<QColor> serverBack_; // what the X server fills the window with, none at first
     void syncServerBackground();
+    void setServerBackground(std::optional<QColor> colour);
     LightLayer lights_;
     QImage composed_;       // the picture with the light children over it
     QRect composeDirty_;    // device pixels of composed_ that are out of date
