@@ -384,6 +384,51 @@ INSTANTIATE_TEST_SUITE_P(
                       PointerCase{"Effect", {"t"}, "frmEff", std::nullopt, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// --- two monitors ---------------------------------------------------------------------------
+
+// With the control window dragged onto the right-hand of two monitors, the patterns and the
+// effect cover that monitor only, stripes counted from its own edge; a pattern closes when
+// its monitor is unplugged.
+TEST(TwoMonitors, PatternsCoverTheMonitorUnderTheMainWindow) {
+    XSession s(2560, 1024);
+    s.setMonitors({{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
+    ASSERT_TRUE(s.startApp());
+    std::this_thread::sleep_for(1500ms); // the key loop runs by now
+    const Window main = s.mainWindow();
+    s.moveWindow(main, 1700, 300);
+    ASSERT_TRUE(XSession::waitFor([&] { return s.frameGeometry(main).x >= 1280; }));
+
+    ASSERT_TRUE(s.holdUntil(
+        {"1"}, [&] { return s.pixel(1280, 0) == 0xFF0000 && s.pixel(2559, 1023) == 0xFF0000; }));
+    EXPECT_NE(s.pixel(1279, 0), 0xFF0000u);
+    EXPECT_NE(s.pixel(0, 1023), 0xFF0000u);
+
+    const auto sideBySide = [&] {
+        const std::vector<unsigned> row = s.grab({0, 1023, 2560, 1});
+        for (int x = 0; x < 1280; ++x)
+            if (row[x] == 0xFFFFFFu) return false;
+        for (int x = 1280; x < 2560; ++x)
+            if (row[x] != (((x - 1280) / 4) % 2 ? 0u : 0xFFFFFFu)) return false;
+        return !row.empty();
+    };
+    EXPECT_TRUE(s.holdUntil({"h", "l"}, sideBySide))
+        << "stripes 4 pixels wide from the right-hand monitor's edge, none on the left";
+
+    ASSERT_TRUE(s.holdUntil({"t"}, [&] { return s.findWindow("frmEff", true).has_value(); }));
+    const Rect effect = s.geometry(*s.findWindow("frmEff", true));
+    EXPECT_EQ(std::vector<int>({effect.x, effect.y, effect.width, effect.height}),
+              std::vector<int>({1280, 0, 1280, 1024}));
+    s.click(1800, 800);
+    ASSERT_TRUE(XSession::waitFor([&] { return !s.findWindow("frmEff", true); }));
+
+    ASSERT_TRUE(s.holdUntil({"1"}, [&] { return s.pixel(2559, 1023) == 0xFF0000; }));
+    s.removeMonitor(1);
+    EXPECT_TRUE(XSession::waitFor([&] { return !s.findWindow("Form1", true); }))
+        << "the red window outlived its monitor";
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_FALSE(s.findWindow("Form1", true)) << "a test window came back by itself";
+}
+
 // --- the closing animation ------------------------------------------------------------------
 
 TEST(Closing, TheMainWindowGrowsOnceShrinksAroundTheCentreAndTheProgramEnds) {

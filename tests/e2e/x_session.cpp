@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -338,6 +339,39 @@ bool XSession::holdUntil(std::initializer_list<const char*> keys, const std::fun
 void XSession::moveTo(int x, int y) {
     XTestFakeMotionEvent(dpy_, -1, x, y, CurrentTime);
     XFlush(dpy_);
+}
+
+void XSession::moveWindow(Window w, int x, int y) {
+    XMoveWindow(dpy_, w, x, y);
+    XSync(dpy_, False);
+}
+
+void XSession::setMonitors(const std::vector<Rect>& monitors) {
+    const Window root = DefaultRootWindow(dpy_);
+    XRRScreenResources* res = XRRGetScreenResources(dpy_, root);
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        // An output belongs to one monitor: given to the first, it no longer makes its own.
+        const bool withOutput = i == 0 && res && res->noutput > 0;
+        XRRMonitorInfo* m = XRRAllocateMonitor(dpy_, withOutput ? 1 : 0);
+        m->name = XInternAtom(dpy_, ("M" + std::to_string(i)).c_str(), False);
+        m->x = monitors[i].x;
+        m->y = monitors[i].y;
+        m->width = monitors[i].width;
+        m->height = monitors[i].height;
+        m->mwidth = monitors[i].width * 254 / 960; // 96 dots per inch
+        m->mheight = monitors[i].height * 254 / 960;
+        if (withOutput) m->outputs[0] = res->outputs[0];
+        XRRSetMonitor(dpy_, root, m);
+        XRRFreeMonitors(m);
+    }
+    if (res) XRRFreeScreenResources(res);
+    XSync(dpy_, False);
+}
+
+void XSession::removeMonitor(int i) {
+    XRRDeleteMonitor(dpy_, DefaultRootWindow(dpy_),
+                     XInternAtom(dpy_, ("M" + std::to_string(i)).c_str(), False));
+    XSync(dpy_, False);
 }
 
 void XSession::click(int x, int y, int button) {

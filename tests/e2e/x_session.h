@@ -64,6 +64,13 @@ class XSession {
     void click(int x, int y, int button = 1);
     void moveTo(int x, int y);
     void closeWindow(Window w); // the window manager's close request
+    // Moves a top-level window, as the user drags it.
+    void moveWindow(Window w, int x, int y);
+    // Splits the screen into monitors, as RandR reports them to the program. The first
+    // takes the server's output; they last as long as the session. Before startApp.
+    void setMonitors(const std::vector<Rect>& monitors);
+    // Takes monitor i away, as a panel unplugged.
+    void removeMonitor(int i);
     // Maps a window of another client and gives it the input focus; true when it has it.
     bool focusOtherClient();
     // Maps a window of another client (this session's connection), filled with 0xRRGGBB,
