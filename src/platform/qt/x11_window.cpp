@@ -83,7 +83,9 @@ void keepAbove(QWidget* window) {
 
 void fullScreenOn(QWidget* window, const QRect& monitor) {
     Display* dpy = x11Display();
-    if (!dpy || !window->isVisible() || !managerSupports(dpy, "_NET_WM_FULLSCREEN_MONITORS"))
+    // With one monitor there is nothing to name, and a pattern key pays no round trips.
+    if (!dpy || !window->isVisible() || QGuiApplication::screens().size() < 2 ||
+        !managerSupports(dpy, "_NET_WM_FULLSCREEN_MONITORS"))
         return;
     const int n = xineramaNumber(dpy, monitor);
     if (n < 0) return;
