@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -115,10 +116,22 @@ void Form::Load() {
     w->setWindowTitle(QString::fromStdU16String(caption_));
     if (!iconResource.empty()) w->setWindowIcon(QIcon(QString::fromStdString(":/" + iconResource)));
     const QSize client(hostqt::twipsToLogical(clientWidth), hostqt::twipsToLogical(clientHeight));
-    if (fresh && borderStyle == vbFixedSingle)
+    if (fresh && borderStyle == vbFixedSingle) {
         w->setFixedSize(client);
-    else if (fresh)
+        // Dragged onto a monitor of another scale factor, the window keeps its size in
+        // pixels while Qt takes it to keep its size in points: its contents come out at the
+        // new scale, cut off. Asking for another size and then its own has the window system
+        // give it its size at the new scale.
+        w->winId();
+        QObject::connect(w->windowHandle(), &QWindow::screenChanged, w, [w] {
+            const QSize fixed = w->minimumSize();
+            if (fixed != w->maximumSize()) return;
+            w->setFixedSize(fixed + QSize(0, 1));
+            w->setFixedSize(fixed);
+        });
+    } else if (fresh) {
         w->resize(client);
+    }
     if (hideIdlePointer && fresh) new hostqt::IdlePointer(w); // a kept window has its own
     if (borderStyle == vbFixedSingle) win::qt::setFixedFrame(w, minButton);
     if (startupForm) win::qt::setMainWindow(w);

@@ -429,6 +429,22 @@ TEST(TwoMonitors, PatternsCoverTheMonitorUnderTheMainWindow) {
     EXPECT_FALSE(s.findWindow("Form1", true)) << "a test window came back by itself";
 }
 
+// Dragged onto a monitor of twice the scale, the control window doubles in pixels and keeps
+// its layout, rather than showing a quarter of it.
+TEST(TwoMonitors, TheControlWindowKeepsItsSizeOnAMonitorOfAnotherScale) {
+    XSession s(2560, 1024);
+    s.setMonitors({{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
+    ASSERT_TRUE(s.startApp("QT_SCREEN_SCALE_FACTORS=M0=1;M1=2"));
+    const Window main = s.mainWindow();
+    const Rect before = s.geometry(main);
+    s.moveWindow(main, 1300, 100);
+    EXPECT_TRUE(XSession::waitFor([&] {
+        const Rect r = s.geometry(main);
+        return r.width == 2 * before.width && r.height == 2 * before.height;
+    })) << "still "
+        << s.geometry(main).width << "x" << s.geometry(main).height;
+}
+
 // --- the closing animation ------------------------------------------------------------------
 
 TEST(Closing, TheMainWindowGrowsOnceShrinksAroundTheCentreAndTheProgramEnds) {
