@@ -18,8 +18,10 @@ namespace {
 
 // A window shown in this cycle has nothing on the screen until the window system exposes it.
 bool windowAwaitingExpose() {
-    for (const QWindow* w : QGuiApplication::topLevelWindows())
-        if (w->isVisible() && !w->isExposed() && !(w->windowStates() & Qt::WindowMinimized))
+    // allWindows shares Qt's own list, where topLevelWindows builds one on every pause.
+    for (const QWindow* w : QGuiApplication::allWindows())
+        if (w->isTopLevel() && w->isVisible() && !w->isExposed() &&
+            !(w->windowStates() & Qt::WindowMinimized))
             return true;
     return false;
 }

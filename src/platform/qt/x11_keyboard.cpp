@@ -24,10 +24,9 @@ class X11Keyboard : public KeyboardSource {
     ~X11Keyboard() override { XCloseDisplay(dpy_); }
 
     SHORT asyncState(int vKey) override {
-        drainRawEvents();
+        refresh();
         const KeyCode kc = keycodeFor(vKey);
         if (!kc) return 0;
-        refreshKeymap();
         const bool down = keymap_[kc / 8] & (1 << (kc % 8));
         const bool pressedSince = pressed_[kc];
         pressed_[kc] = false;
@@ -74,16 +73,24 @@ class X11Keyboard : public KeyboardSource {
     }
 
   private:
+    // Looked up once per key; a new keyboard mapping looks them up again.
     KeyCode keycodeFor(int vk) {
-        const unsigned long sym = keysymForVk(vk);
-        return sym ? XKeysymToKeycode(dpy_, sym) : 0;
+        if (vk < 0 || vk > 255) return 0;
+        if (!keycodeKnown_[vk]) {
+            const unsigned long sym = keysymForVk(vk);
+            keycodes_[vk] = sym ? XKeysymToKeycode(dpy_, sym) : 0;
+            keycodeKnown_[vk] = true;
+        }
+        return keycodes_[vk];
     }
 
-    // The key loop's queries of one poll come within microseconds of each other: one round
-    // trip serves them all. A press in between still shows through its raw event.
-    void refreshKeymap() {
+    // The key loop's queries of one poll come within microseconds of each other: one look at
+    // the socket and one round trip serve them all. A press in between still shows through
+    // its raw event, and wakes the next pause at once.
+    void refresh() {
         const auto now = std::chrono::steady_clock::now();
         if (now - keymapAt_ < std::chrono::milliseconds(1)) return;
+        drainRawEvents();
         XQueryKeymap(dpy_, keymap_);
         keymapAt_ = now;
     }
@@ -92,6 +99,11 @@ class X11Keyboard : public KeyboardSource {
         while (XPending(dpy_)) {
             XEvent ev;
             XNextEvent(dpy_, &ev);
+            if (ev.type == MappingNotify) {
+                XRefreshKeyboardMapping(&ev.xmapping);
+                keycodeKnown_.reset();
+                continue;
+            }
             XGenericEventCookie* cookie = &ev.xcookie;
             if (cookie->type != GenericEvent || cookie->extension != xiOpcode_) continue;
             if (!XGetEventData(dpy_, cookie)) continue;
@@ -119,6 +131,8 @@ class X11Keyboard : public KeyboardSource {
     int xiOpcode_;
     KeyScope scope_;
     std::bitset<256> pressed_;
+    std::bitset<256> keycodeKnown_;
+    KeyCode keycodes_[256] = {};
     bool freshPress_ = false; // a key or button went down since the last wait
     char keymap_[32] = {};
     std::chrono::steady_clock::time_point keymapAt_;

@@ -67,10 +67,18 @@ int xineramaNumber(Display* dpy, const QRect& monitor) {
 } // namespace
 
 Display* x11Display() {
-    // Other platform plugins may answer the X11 interface without a usable connection.
-    if (!qGuiApp || QGuiApplication::platformName() != "xcb") return nullptr;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->display() : nullptr;
+    // Asked on every pause of the key loop: looked up once per application.
+    static const QGuiApplication* askedOf = nullptr;
+    static Display* dpy = nullptr;
+    if (qGuiApp != askedOf) {
+        askedOf = qGuiApp;
+        dpy = nullptr;
+        // Other platform plugins may answer the X11 interface without a usable connection.
+        if (qGuiApp && QGuiApplication::platformName() == "xcb")
+            if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+                dpy = x11->display();
+    }
+    return dpy;
 }
 
 void keepAbove(QWidget* window) {
