@@ -27,10 +27,9 @@ class X11Keyboard : public KeyboardSource {
         refresh();
         const KeyCode kc = keycodeFor(vKey);
         if (!kc) return 0;
-        const bool down = keymap_[kc / 8] & (1 << (kc % 8));
         const bool pressedSince = pressed_[kc];
         pressed_[kc] = false;
-        return static_cast<SHORT>((down ? 0x8000 : 0) | (pressedSince ? 1 : 0));
+        return static_cast<SHORT>((down_[kc] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
     }
 
     void sendKey(BYTE vk, BYTE, DWORD flags, std::uintptr_t) override {
@@ -84,15 +83,22 @@ class X11Keyboard : public KeyboardSource {
         return keycodes_[vk];
     }
 
-    // The key loop's queries of one poll come within microseconds of each other: one look at
-    // the socket and one round trip serve them all. A press in between still shows through
-    // its raw event, and wakes the next pause at once.
+    // Which keys are down follows the raw presses and releases, so an idle poll makes no
+    // round trip to the server. The server's key map, asked once a second, sets it right
+    // should anything ever slip; the events queued before its answer are older than it and
+    // leave the same state once applied. The queries of one poll, microseconds apart, share
+    // one look at the socket; a press in between shows at the next poll, which it wakes.
     void refresh() {
         const auto now = std::chrono::steady_clock::now();
-        if (now - keymapAt_ < std::chrono::milliseconds(1)) return;
+        if (now - drainedAt_ < std::chrono::milliseconds(1)) return;
+        drainedAt_ = now;
+        if (now - keymapAt_ >= std::chrono::seconds(1)) {
+            char map[32];
+            XQueryKeymap(dpy_, map);
+            for (int kc = 0; kc < 256; ++kc) down_[kc] = map[kc / 8] & (1 << (kc % 8));
+            keymapAt_ = now;
+        }
         drainRawEvents();
-        XQueryKeymap(dpy_, keymap_);
-        keymapAt_ = now;
     }
 
     void drainRawEvents() {
@@ -108,9 +114,16 @@ class X11Keyboard : public KeyboardSource {
             if (cookie->type != GenericEvent || cookie->extension != xiOpcode_) continue;
             if (!XGetEventData(dpy_, cookie)) continue;
             const auto* raw = static_cast<XIRawEvent*>(cookie->data);
-            if (cookie->evtype == XI_RawKeyPress && raw->detail >= 0 && raw->detail < 256)
-                pressed_[raw->detail] = true;
-            freshPress_ = freshPress_ || !(raw->flags & XIKeyRepeat);
+            const bool key = raw->detail >= 0 && raw->detail < 256;
+            if (cookie->evtype == XI_RawKeyRelease) {
+                if (key) down_[raw->detail] = false;
+            } else {
+                if (cookie->evtype == XI_RawKeyPress && key) {
+                    down_[raw->detail] = true;
+                    pressed_[raw->detail] = true;
+                }
+                freshPress_ = freshPress_ || !(raw->flags & XIKeyRepeat);
+            }
             XFreeEventData(dpy_, cookie);
         }
     }
@@ -134,8 +147,8 @@ class X11Keyboard : public KeyboardSource {
     std::bitset<256> keycodeKnown_;
     KeyCode keycodes_[256] = {};
     bool freshPress_ = false; // a key or button went down since the last wait
-    char keymap_[32] = {};
-    std::chrono::steady_clock::time_point keymapAt_;
+    std::bitset<256> down_;
+    std::chrono::steady_clock::time_point keymapAt_, drainedAt_; // the epoch: ask at once
     bool winDown_ = false;
 };
 
@@ -153,6 +166,7 @@ std::unique_ptr<KeyboardSource> makeX11Keyboard() {
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
     XISetMask(bits, XI_RawButtonPress); // a click wakes the key loop's pause
     XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
     XISelectEvents(dpy, DefaultRootWindow(dpy), &mask, 1);
