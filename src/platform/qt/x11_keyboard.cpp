@@ -158,7 +158,9 @@ std::unique_ptr<KeyboardSource> makeX11Keyboard() {
     Display* dpy = XOpenDisplay(nullptr);
     if (!dpy) return nullptr;
     int opcode = 0, event = 0, error = 0;
-    int major = 2, minor = 0;
+    // 2.2: raw events come even while another client grabs the keyboard, so no release is
+    // lost to a menu or a window manager's switcher.
+    int major = 2, minor = 2;
     if (!XQueryExtension(dpy, "XInputExtension", &opcode, &event, &error) ||
         XIQueryVersion(dpy, &major, &minor) != Success) {
         XCloseDisplay(dpy);
