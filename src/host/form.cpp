@@ -50,6 +50,17 @@ void coverMonitor(QWidget* w, QScreen* s) {
     w->setGeometry(s->geometry());
 }
 
+// The window with the frame a window manager puts around it. Qt works the frame out from the
+// manager's windows and keeps its answer; read while the manager rebuilds a frame (around a
+// full-screen window under openbox, say) it can be smaller than the window itself, and
+// stays so. A window without a frame has none, and no frame is smaller than its window.
+QRect outerRect(const QWidget* w) {
+    const QRect client = w->geometry();
+    if (w->windowFlags() & Qt::FramelessWindowHint) return client;
+    const QRect frame = w->frameGeometry();
+    return frame.contains(client) ? frame : client;
+}
+
 // One refresh of the screen the window is on.
 int frameMicroseconds(const QWidget* w) {
     const QScreen* s = w->screen();
@@ -267,19 +278,19 @@ void Form::setCaption(const String& c) {
 
 Single Form::Left() {
     Load();
-    return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().x()));
+    return static_cast<Single>(hostqt::logicalToTwips(outerRect(cs().widget).x()));
 }
 Single Form::Top() {
     Load();
-    return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().y()));
+    return static_cast<Single>(hostqt::logicalToTwips(outerRect(cs().widget).y()));
 }
 Single Form::Width() {
     Load();
-    return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().width()));
+    return static_cast<Single>(hostqt::logicalToTwips(outerRect(cs().widget).width()));
 }
 Single Form::Height() {
     Load();
-    return static_cast<Single>(hostqt::logicalToTwips(cs().widget->frameGeometry().height()));
+    return static_cast<Single>(hostqt::logicalToTwips(outerRect(cs().widget).height()));
 }
 void Form::setWidth(Single v) {
     Move(Left(), Top(), v, Height());
@@ -293,7 +304,7 @@ void Form::Move(Single left, Single top, Single width, Single height) {
     if (width < 0 || height < 0) raiseError(errInvalidProperty);
     auto* w = cs().widget.data();
     // Outer size in, client size to Qt: take off what the frame adds.
-    const QRect frame = w->frameGeometry(), client = w->geometry();
+    const QRect frame = outerRect(w), client = w->geometry();
     const int extraW = frame.width() - client.width(), extraH = frame.height() - client.height();
     // As a window with a minimum size, a side never gets below the smallest the window system
     // shows: an empty window would be unmapped instead.

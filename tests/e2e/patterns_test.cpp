@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <thread>
+#include <utility>
 
 namespace vx::e2e {
 namespace {
@@ -142,12 +143,16 @@ TEST(PatternKeys, KeyOneAfterTheStripesGivesAPlainRedScreen) {
 
 // --- a held line key ------------------------------------------------------------------------
 
-// While V + L is held the key loop draws the grid afresh in every cycle. Each picture of the
-// screen, taken as fast as the server answers, shows the screen as it was until the stripes
-// come and the complete stripes from then on: never the desktop, a bare test window or part
-// of the grid. The lines of one picture are read one after another, so while the stripes
-// first come some may show them and others the screen before.
-TEST(HeldLines, ShowNothingButCompleteStripesOnceTheyAppear) {
+// While V + L or H + L is held the key loop draws the grid afresh in every cycle. Each picture
+// of the screen, taken as fast as the server answers, shows the screen as it was until the
+// stripes come and the complete stripes from then on: never the desktop, a bare test window or
+// part of the grid. The lines of one picture are read one after another, so while the stripes
+// first come some may show them and others the screen before. Several holds, each from the
+// control window, as a person tries a pattern again.
+class HeldLines : public ::testing::TestWithParam<PatternCase> {};
+
+TEST_P(HeldLines, ShowNothingButCompleteStripesOnceTheyAppear) {
+    const PatternCase& c = GetParam();
     XSession s(1024, 768);
     ASSERT_TRUE(s.startApp());
     std::this_thread::sleep_for(1500ms); // the key loop runs by now
@@ -156,37 +161,61 @@ TEST(HeldLines, ShowNothingButCompleteStripesOnceTheyAppear) {
     const std::vector<Rect> lines{{0, 0, 1, h}, {w / 2, 0, 1, h}, {w - 1, 0, 1, h},
                                   {0, 0, w, 1}, {0, h / 2, w, 1}, {0, h - 1, w, 1}};
     const auto striped = [&](std::size_t i, const std::vector<unsigned>& px) {
+        const Rect& r = lines[i];
         for (std::size_t j = 0; j < px.size(); ++j) {
-            const int y = lines[i].y + (lines[i].height > 1 ? static_cast<int>(j) : 0);
-            if (px[j] != ((y / 4) % 2 == 0 ? 0xFFFFFFu : 0u)) return false;
+            const int at = static_cast<int>(j);
+            const int along =
+                c.stacked ? r.y + (r.height > 1 ? at : 0) : r.x + (r.width > 1 ? at : 0);
+            if (px[j] != ((along / 4) % 2 == 0 ? 0xFFFFFFu : 0u)) return false;
         }
         return !px.empty();
     };
-    std::vector<std::vector<unsigned>> before;
-    for (const Rect& r : lines) before.push_back(s.grab(r));
-    s.keyDown("v");
-    s.keyDown("l");
-    int pictures = 0, bad = 0, firstBad = -1;
-    bool seen = false;
-    const auto end = std::chrono::steady_clock::now() + 2s;
-    while (std::chrono::steady_clock::now() < end) {
-        ++pictures;
-        bool all = true, known = true;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const auto px = s.grab(lines[i]);
-            const bool ok = striped(i, px);
-            all = all && ok;
-            known = known && (ok || (!seen && px == before[i]));
+    for (int hold = 1; hold <= 3; ++hold) {
+        // The screen as it is once the control window is back whole.
+        const auto picture = [&] {
+            std::vector<std::vector<unsigned>> px;
+            for (const Rect& r : lines) px.push_back(s.grab(r));
+            return px;
+        };
+        std::vector<std::vector<unsigned>> before = picture();
+        ASSERT_TRUE(XSession::waitFor([&] {
+            std::this_thread::sleep_for(100ms);
+            return std::exchange(before, picture()) == before;
+        }));
+        s.keyDown(c.first);
+        s.keyDown(c.second);
+        int pictures = 0, bad = 0, firstBad = -1;
+        bool seen = false;
+        const auto end = std::chrono::steady_clock::now() + 1500ms;
+        while (std::chrono::steady_clock::now() < end) {
+            ++pictures;
+            bool all = true, known = true;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const auto px = s.grab(lines[i]);
+                const bool ok = striped(i, px);
+                all = all && ok;
+                known = known && (ok || (!seen && px == before[i]));
+            }
+            seen = seen || all;
+            if (!known && bad++ == 0) firstBad = pictures;
         }
-        seen = seen || all;
-        if (!known && bad++ == 0) firstBad = pictures;
+        s.keyUp(c.first);
+        s.keyUp(c.second);
+        EXPECT_TRUE(seen) << "hold " << hold << ": no complete stripes in " << pictures
+                          << " pictures";
+        EXPECT_EQ(bad, 0) << "hold " << hold << ": of " << pictures << " pictures, the first at "
+                          << firstBad;
+        EXPECT_GT(pictures, 100) << "hold " << hold << ": too few pictures to tell";
+        s.keyDown("Escape");
+        s.keyUp("Escape");
+        ASSERT_TRUE(XSession::waitFor([&] { return !s.findWindow("Form1"); }));
     }
-    s.keyUp("v");
-    s.keyUp("l");
-    EXPECT_TRUE(seen) << "no complete stripes in " << pictures << " pictures";
-    EXPECT_EQ(bad, 0) << "of " << pictures << " pictures, the first at " << firstBad;
-    EXPECT_GT(pictures, 200) << "too few pictures to tell";
 }
+
+INSTANTIATE_TEST_SUITE_P(Keys, HeldLines,
+                         ::testing::Values(PatternCase{"VL", "v", "l", true, false},
+                                           PatternCase{"HL", "h", "l", false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- display scale factors ------------------------------------------------------------------
 

@@ -56,6 +56,7 @@ class XSession {
     // Its exit code, or nullopt if it is still running after the timeout.
     std::optional<int> waitOther(pid_t pid, std::chrono::milliseconds timeout);
 
+    // While any key is down every core is kept busy, as on a loaded desktop.
     void keyDown(const char* keysym);
     void keyUp(const char* keysym);
     // Holds the keys until cond() holds or the timeout passes; releases them in any case.
@@ -112,6 +113,10 @@ class XSession {
     std::optional<int> exitCode_;
     std::vector<pid_t> others_;
     std::string runtimeDir_;
+    int held_ = 0;
+    std::vector<pid_t> burners_;
+    void startBurners();
+    void stopBurners();
     void startWindowManager(const std::string& name);
     bool waitViewable(Window w) const;
 };
