@@ -1,7 +1,9 @@
 #pragma once
-// An Xvfb server of its own with the real velotrix binary on it: keys through XTest,
-// pixels read back from the root window. With VELOTRIX_E2E_WM=openbox in the environment
-// the server also runs that window manager, started before the program.
+// An X server of its own with the real velotrix binary on it: keys through XTest, pixels
+// read back from the root window. Xvfb, or the X.Org server on its dummy video driver with
+// VELOTRIX_E2E_SERVER=xorg. With VELOTRIX_E2E_WM=openbox in the environment the server also
+// runs that window manager, started before the program; the X.Org server runs openbox
+// unless the variable is set.
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -29,6 +31,8 @@ class XSession {
     Display* display() const { return dpy_; }
     int width() const { return width_; }
     int height() const { return height_; }
+    // True when the sessions run the X.Org server (VELOTRIX_E2E_SERVER=xorg), not Xvfb.
+    static bool realServer();
     // True when a window manager manages the screen.
     bool windowManager() const { return wm_ > 0; }
 
@@ -118,6 +122,7 @@ class XSession {
     void startBurners();
     void stopBurners();
     void startWindowManager(const std::string& name);
+    std::vector<std::string> serverCommand(const std::string& name) const;
     bool waitViewable(Window w) const;
 };
 

@@ -1,0 +1,22 @@
+// With VELOTRIX_E2E_SERVER=xorg every session runs the X.Org server, which only root may start
+// on a machine without a console of its own.
+#include "e2e/x_session.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace vx::e2e {
+namespace {
+
+class RealServer : public ::testing::Environment {
+    void SetUp() override {
+        if (XSession::realServer() && geteuid() != 0)
+            GTEST_SKIP() << "the X.Org server runs only for root here: run the tests as root "
+                            "for this run";
+    }
+};
+
+[[maybe_unused]] const auto* const kRealServer =
+    ::testing::AddGlobalTestEnvironment(new RealServer);
+
+} // namespace
+} // namespace vx::e2e
