@@ -145,7 +145,8 @@ std::vector<std::string> XSession::serverCommand(const std::string& name) const 
     const std::string w = std::to_string(width_), h = std::to_string(height_);
     if (!realServer())
         return {"Xvfb", name, "-screen", "0", w + "x" + h + "x24", "-nolisten", "tcp"};
-    std::ifstream in(std::string(VELOTRIX_E2E_DIR) + "/xorg-dummy.conf");
+    // Kept beside this file.
+    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "xorg-dummy.conf");
     std::string conf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     // Short blanking at 60 Hz, which the dummy driver takes for any size.
     const int htotal = width_ + 160, vtotal = height_ + 30;
