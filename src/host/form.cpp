@@ -203,8 +203,9 @@ void Form::Show() {
 
 void Form::Present(bool keepFrame) {
     auto* w = cs().widget.data();
-    // A minimised window has nothing on the screen to wait for.
+    // A minimised window, or one on another workspace, has nothing on the screen to wait for.
     if (!loaded_ || !w || !w->isVisible() || w->isMinimized()) return;
+    if (w->windowHandle() && win::qt::keptOffScreen(w->windowHandle())) return;
     // A window manager maps, frames and sizes the window in its own time. The events served
     // meanwhile may unload the form.
     QElapsedTimer t;
