@@ -86,7 +86,9 @@ TEST_P(ZoomSteps, GrowOnceThenShrinkAroundTheCentreAndHide) {
     win.state = c.state;
     win.w = c.width;
     win.h = c.height;
-    CountingDesk desk{c.deskLeft, c.deskTop};
+    CountingDesk desk;
+    desk.left = c.deskLeft;
+    desk.top = c.deskTop;
     zoomClose(win, c.bounce, desk);
 
     const Single startW = c.state == 2 ? 15360 : c.width, startH = c.state == 2 ? 11520 : c.height;
