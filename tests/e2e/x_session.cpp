@@ -1,4 +1,5 @@
 #include "e2e/x_session.h"
+#include "e2e/dummy_outputs.h"
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -22,9 +23,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+// With ownGroup the child leads a process group of its own, which ends with it as a whole.
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+            bool ownGroup = false) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
+    if (ownGroup) setpgid(0, 0);
     const int devnull = open("/dev/null", O_WRONLY);
     if (devnull >= 0 && !getenv("E2E_VERBOSE")) {
         dup2(devnull, 1);
@@ -96,7 +100,8 @@ bool titled(Display* dpy, Window w, const std::string& title, bool exact) {
 
 } // namespace
 
-XSession::XSession(int width, int height) : width_(width), height_(height) {
+XSession::XSession(int width, int height, const std::vector<Rect>& monitors)
+    : width_(width), height_(height) {
     // Windows come and go while the tests look at them: a request on one that has just gone
     // is no reason to end the test run.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
@@ -107,6 +112,10 @@ XSession::XSession(int width, int height) : width_(width), height_(height) {
         runtimeDir_ = runtime;
         setenv("XDG_RUNTIME_DIR", runtime, 1);
     }
+    const char* wm = getenv("VELOTRIX_E2E_WM");
+    // xfwm4 sees a monitor only where it has an output, and Xvfb has one: its monitors are
+    // outputs of the X.Org server's dummy driver.
+    dummy_ = !monitors.empty() && wm && std::string(wm) == "xfwm4";
     // A free display number; another test run may take the same one at the same moment, in
     // which case our server exits at once and the next number is tried.
     for (int n = 80 + (getpid() % 100); n < 400 && !dpy_; ++n) {
@@ -114,10 +123,16 @@ XSession::XSession(int width, int height) : width_(width), height_(height) {
             exists("/tmp/.X11-unix/X" + std::to_string(n)))
             continue;
         const std::string name = ":" + std::to_string(n);
-        xvfb_ = spawn({"Xvfb", name, "-screen", "0",
-                       std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten",
-                       "tcp"},
-                      {});
+        if (dummy_)
+            xvfb_ = spawn({"Xorg", name, "-noreset", "-nolisten", "tcp", "-config",
+                           writeDummyConfig(runtimeDir_, width, height), "-logfile",
+                           runtimeDir_ + "/Xorg.log"},
+                          {});
+        else
+            xvfb_ = spawn({"Xvfb", name, "-screen", "0",
+                           std::to_string(width) + "x" + std::to_string(height) + "x24",
+                           "-nolisten", "tcp"},
+                          {});
         bool died = false;
         waitFor(
             [&] {
@@ -130,12 +145,20 @@ XSession::XSession(int width, int height) : width_(width), height_(height) {
         else if (!died)
             kill(xvfb_, SIGTERM), waitpid(xvfb_, nullptr, 0);
     }
-    const char* wm = getenv("VELOTRIX_E2E_WM");
+    // A window manager learns the monitors when it starts, as on a desktop.
+    if (dpy_ && !monitors.empty()) setMonitors(monitors);
     if (dpy_ && wm && *wm) startWindowManager(wm);
 }
 
 void XSession::startWindowManager(const std::string& name) {
-    wm_ = spawn({name, "--sm-disable"}, {"DISPLAY=:" + std::to_string(number_)});
+    const std::string display = "DISPLAY=:" + std::to_string(number_);
+    // xfwm4 reads its settings over a session bus: one of its own, which lives as long as
+    // the manager does. Its group takes the bus and what the bus started down with it.
+    if (name == "xfwm4")
+        wm_ = spawn({"dbus-run-session", "--", "xfwm4", "--compositor=off"},
+                    {display, "NO_AT_BRIDGE=1"}, true);
+    else
+        wm_ = spawn({name, "--sm-disable"}, {display}, true);
     // The window manager manages the screen once the root window names its check window
     // and that window names it back.
     const Window root = DefaultRootWindow(dpy_);
@@ -170,7 +193,7 @@ XSession::~XSession() {
         waitpid(pid, nullptr, 0);
     }
     if (wm_ > 0) {
-        kill(wm_, SIGTERM);
+        kill(-wm_, SIGTERM);
         waitpid(wm_, nullptr, 0);
     }
     if (dpy_) XCloseDisplay(dpy_);
@@ -347,6 +370,7 @@ void XSession::moveWindow(Window w, int x, int y) {
 }
 
 void XSession::setMonitors(const std::vector<Rect>& monitors) {
+    if (dummy_ && setDummyOutputs(dpy_, monitors, width_, height_)) return;
     const Window root = DefaultRootWindow(dpy_);
     XRRScreenResources* res = XRRGetScreenResources(dpy_, root);
     for (std::size_t i = 0; i < monitors.size(); ++i) {
@@ -369,6 +393,7 @@ void XSession::setMonitors(const std::vector<Rect>& monitors) {
 }
 
 void XSession::removeMonitor(int i) {
+    if (dummy_) return dropDummyOutput(dpy_, i);
     XRRDeleteMonitor(dpy_, DefaultRootWindow(dpy_),
                      XInternAtom(dpy_, ("M" + std::to_string(i)).c_str(), False));
     XSync(dpy_, False);
