@@ -203,14 +203,15 @@ void Form::Show() {
 
 void Form::Present(bool keepFrame) {
     auto* w = cs().widget.data();
-    // A minimised window, or one on another workspace, has nothing on the screen to wait for.
+    // A minimised window has nothing on the screen to wait for.
     if (!loaded_ || !w || !w->isVisible() || w->isMinimized()) return;
-    if (w->windowHandle() && win::qt::keptOffScreen(w->windowHandle())) return;
     // A window manager maps, frames and sizes the window in its own time. The events served
     // meanwhile may unload the form.
     QElapsedTimer t;
     t.start();
     while (!win::qt::reachedScreen(w) && t.elapsed() < 250) {
+        // Nor has one the manager keeps on another workspace.
+        if (win::qt::keptOffScreen(w->windowHandle())) return;
         serveFor(1000);
         if (!loaded_ || !(w = cs().widget.data()) || !w->isVisible()) return;
     }

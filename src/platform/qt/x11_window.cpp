@@ -204,7 +204,7 @@ bool reachedScreen(QWidget* window) {
 
 bool keptOffScreen(const QWindow* window) {
     Display* dpy = x11Display();
-    if (!dpy || !window->handle()) return false;
+    if (!dpy || !window || !window->handle()) return false;
     const Window w = static_cast<Window>(window->winId());
     XWindowAttributes a{};
     if (!XGetWindowAttributes(dpy, w, &a)) return false;
