@@ -207,12 +207,11 @@ bool keptOffScreen(const QWindow* window) {
     if (!dpy || !window || !window->handle()) return false;
     const Window w = static_cast<Window>(window->winId());
     XWindowAttributes a{};
-    if (!XGetWindowAttributes(dpy, w, &a)) return false;
-    // Mapped inside a frame the manager has unmapped.
-    if (a.map_state == IsUnviewable) return true;
-    if (a.map_state == IsViewable) return false;
-    // Unmapped by the manager, which then says why. A window it has not taken in yet has no
-    // state, or the withdrawn one left from when it was last hidden.
+    if (!XGetWindowAttributes(dpy, w, &a) || a.map_state == IsViewable) return false;
+    // Unmapped, or mapped in an unmapped frame (IsUnviewable), as the manager has it on
+    // another workspace or minimised; it says so. A window on its way to the screen may be
+    // either for a moment while the manager frames it, and has no state yet, or the
+    // withdrawn one left from when it was last hidden, or the normal one on this workspace.
     enum : unsigned long { kNormalState = 1, kIconicState = 3 };
     const Atom wmState = XInternAtom(dpy, "WM_STATE", False);
     const auto state = cardinals(dpy, w, "WM_STATE", wmState);
