@@ -195,6 +195,8 @@ XSession::~XSession() {
     if (wm_ > 0) {
         kill(-wm_, SIGTERM);
         waitpid(wm_, nullptr, 0);
+        // What is left of the group (xfwm4 tidying up after its bus has gone) would never end.
+        kill(-wm_, SIGKILL);
     }
     if (dpy_) XCloseDisplay(dpy_);
     if (xvfb_ > 0) {
