@@ -221,6 +221,8 @@ void Form::Present(bool keepFrame) {
     QElapsedTimer t;
     t.start();
     while (!win::qt::reachedScreen(w) && t.elapsed() < 250) {
+        // Nor has one the manager keeps on another workspace.
+        if (win::qt::keptOffScreen(w->windowHandle())) return;
         serveFor(1000);
         if (!loaded_ || !(w = cs().widget.data()) || !w->isVisible()) return;
     }

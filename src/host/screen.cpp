@@ -5,12 +5,21 @@
 
 namespace vx::Screen {
 namespace {
-QSize logicalSize() {
+QRect logicalRect() {
     const QScreen* s = win::qt::monitorUnderTest();
-    return s ? s->geometry().size() : QSize(1024, 768);
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+QSize logicalSize() {
+    return logicalRect().size();
 }
 } // namespace
 
+Single Left() {
+    return static_cast<Single>(logicalRect().x() * kTwipsPerLogicalPixel);
+}
+Single Top() {
+    return static_cast<Single>(logicalRect().y() * kTwipsPerLogicalPixel);
+}
 Single Width() {
     return static_cast<Single>(logicalSize().width() * kTwipsPerLogicalPixel);
 }

@@ -5,6 +5,9 @@
 
 namespace vx::Screen {
 
+// Where the monitor's top-left corner lies on the desktop that all monitors make up.
+Single Left();
+Single Top();
 Single Width();
 Single Height();
 Single TwipsPerPixelX();

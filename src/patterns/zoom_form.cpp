@@ -8,6 +8,8 @@ namespace vx {
 namespace {
 struct RealDesk {
     Form& frm;
+    Single Left() { return Screen::Left(); }
+    Single Top() { return Screen::Top(); }
     Single Width() { return Screen::Width(); }
     Single Height() { return Screen::Height(); }
     void DoEvents() { vx::DoEvents(); }

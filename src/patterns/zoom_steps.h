@@ -1,9 +1,9 @@
 #pragma once
 // The steps of the closing animation, over any window that sizes itself like a form (window
-// state, outer Width and Height in twips, Move, Hide) and a desk that gives the screen size
-// in twips, serves pending events and shows a step (returns once the window's new size is on
-// the screen and has been seen for a frame). ZoomForm runs them on a form and the real
-// screen.
+// state, outer Width and Height in twips, Move, Hide) and a desk that gives the screen's
+// top-left corner and size in twips, serves pending events and shows a step (returns once the
+// window's new size is on the screen and has been seen for a frame). ZoomForm runs them on a form
+// and the real screen.
 #include "host/numeric.h"
 #include "host/vb_types.h"
 
@@ -20,9 +20,10 @@ template <class Window, class Desk> void zoomClose(Window& frm, Boolean bBounce,
     const Long H = CLng(frm.Height());
     Single curW = W;
     Long curH = H;
-    // Each move centres the size the window has before it.
-    const auto left = [&] { return (desk.Width() - frm.Width()) / 2.0f; };
-    const auto top = [&] { return (desk.Height() - frm.Height()) / 2.0f; };
+    // Each move centres the size the window has before it, on the screen wherever that
+    // monitor sits on the desktop.
+    const auto left = [&] { return desk.Left() + (desk.Width() - frm.Width()) / 2.0f; };
+    const auto top = [&] { return desk.Top() + (desk.Height() - frm.Height()) / 2.0f; };
 
     if (bBounce == vbTrue) {
         const Single l = left(), t = top();

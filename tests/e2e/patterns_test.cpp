@@ -434,13 +434,17 @@ INSTANTIATE_TEST_SUITE_P(
 // effect cover that monitor only, stripes counted from its own edge; a pattern closes when
 // its monitor is unplugged.
 TEST(TwoMonitors, PatternsCoverTheMonitorUnderTheMainWindow) {
-    XSession s(2560, 1024);
-    s.setMonitors({{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
+    XSession s(2560, 1024, {{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
     ASSERT_TRUE(s.startApp());
     std::this_thread::sleep_for(1500ms); // the key loop runs by now
     const Window main = s.mainWindow();
     s.moveWindow(main, 1700, 300);
-    ASSERT_TRUE(XSession::waitFor([&] { return s.frameGeometry(main).x >= 1280; }));
+    // Some managers (xfwm4) let a client's move leave a few pixels on the monitor it left: its
+    // centre, which picks the monitor, is on the right-hand one all the same.
+    ASSERT_TRUE(XSession::waitFor([&] {
+        const Rect f = s.frameGeometry(main);
+        return f.x + f.width / 2 >= 1280;
+    }));
 
     ASSERT_TRUE(s.holdUntil(
         {"1"}, [&] { return s.pixel(1280, 0) == 0xFF0000 && s.pixel(2559, 1023) == 0xFF0000; }));
@@ -476,8 +480,7 @@ TEST(TwoMonitors, PatternsCoverTheMonitorUnderTheMainWindow) {
 // Dragged onto a monitor of twice the scale, the control window doubles in pixels and keeps
 // its layout, rather than showing a quarter of it.
 TEST(TwoMonitors, TheControlWindowKeepsItsSizeOnAMonitorOfAnotherScale) {
-    XSession s(2560, 1024);
-    s.setMonitors({{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
+    XSession s(2560, 1024, {{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
     ASSERT_TRUE(s.startApp("QT_SCREEN_SCALE_FACTORS=M0=1;M1=2"));
     const Window main = s.mainWindow();
     const Rect before = s.geometry(main);

@@ -1,4 +1,5 @@
 #include "e2e/x_session.h"
+#include "e2e/dummy_outputs.h"
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -23,9 +24,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+// With ownGroup the child leads a process group of its own, which ends with it as a whole.
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+            bool ownGroup = false) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
+    if (ownGroup) setpgid(0, 0);
     const int devnull = open("/dev/null", O_WRONLY);
     if (devnull >= 0 && !getenv("E2E_VERBOSE")) {
         dup2(devnull, 1);
@@ -97,7 +101,8 @@ bool titled(Display* dpy, Window w, const std::string& title, bool exact) {
 
 } // namespace
 
-XSession::XSession(int width, int height) : width_(width), height_(height) {
+XSession::XSession(int width, int height, const std::vector<Rect>& monitors)
+    : width_(width), height_(height) {
     // Windows come and go while the tests look at them: a request on one that has just gone
     // is no reason to end the test run.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
@@ -108,6 +113,12 @@ XSession::XSession(int width, int height) : width_(width), height_(height) {
         runtimeDir_ = runtime;
         setenv("XDG_RUNTIME_DIR", runtime, 1);
     }
+    // The real server runs under openbox unless the variable names another (empty: none).
+    const char* wm = getenv("VELOTRIX_E2E_WM");
+    if (!wm && realServer()) wm = "openbox";
+    // xfwm4 sees a monitor only where it has an output, and Xvfb has one: its monitors are
+    // outputs of the X.Org server's dummy driver.
+    dummy_ = !monitors.empty() && wm && std::string(wm) == "xfwm4";
     // A free display number; another test run may take the same one at the same moment, in
     // which case our server exits at once and the next number is tried.
     for (int n = 80 + (getpid() % 100); n < 400 && !dpy_; ++n) {
@@ -128,9 +139,8 @@ XSession::XSession(int width, int height) : width_(width), height_(height) {
         else if (!died)
             kill(xvfb_, SIGTERM), waitpid(xvfb_, nullptr, 0);
     }
-    // The real server runs under openbox unless the variable names another (empty: none).
-    const char* wm = getenv("VELOTRIX_E2E_WM");
-    if (!wm && realServer()) wm = "openbox";
+    // A window manager learns the monitors when it starts, as on a desktop.
+    if (dpy_ && !monitors.empty()) setMonitors(monitors);
     if (dpy_ && wm && *wm) startWindowManager(wm);
 }
 
@@ -143,7 +153,7 @@ bool XSession::realServer() {
 // mode of the session's size.
 std::vector<std::string> XSession::serverCommand(const std::string& name) const {
     const std::string w = std::to_string(width_), h = std::to_string(height_);
-    if (!realServer())
+    if (!realServer() && !dummy_)
         return {"Xvfb", name, "-screen", "0", w + "x" + h + "x24", "-nolisten", "tcp"};
     // Kept beside this file.
     std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "xorg-dummy.conf");
@@ -168,7 +178,14 @@ std::vector<std::string> XSession::serverCommand(const std::string& name) const 
 }
 
 void XSession::startWindowManager(const std::string& name) {
-    wm_ = spawn({name, "--sm-disable"}, {"DISPLAY=:" + std::to_string(number_)});
+    const std::string display = "DISPLAY=:" + std::to_string(number_);
+    // xfwm4 reads its settings over a session bus: one of its own, which lives as long as
+    // the manager does. Its group takes the bus and what the bus started down with it.
+    if (name == "xfwm4")
+        wm_ = spawn({"dbus-run-session", "--", "xfwm4", "--compositor=off"},
+                    {display, "NO_AT_BRIDGE=1"}, true);
+    else
+        wm_ = spawn({name, "--sm-disable"}, {display}, true);
     // The window manager manages the screen once the root window names its check window
     // and that window names it back.
     const Window root = DefaultRootWindow(dpy_);
@@ -204,8 +221,10 @@ XSession::~XSession() {
         waitpid(pid, nullptr, 0);
     }
     if (wm_ > 0) {
-        kill(wm_, SIGTERM);
+        kill(-wm_, SIGTERM);
         waitpid(wm_, nullptr, 0);
+        // What is left of the group (xfwm4 tidying up after its bus has gone) would never end.
+        kill(-wm_, SIGKILL);
     }
     if (dpy_) XCloseDisplay(dpy_);
     if (xvfb_ > 0) {
@@ -405,6 +424,7 @@ void XSession::moveWindow(Window w, int x, int y) {
 }
 
 void XSession::setMonitors(const std::vector<Rect>& monitors) {
+    if (dummy_ && setDummyOutputs(dpy_, monitors, width_, height_)) return;
     const Window root = DefaultRootWindow(dpy_);
     XRRScreenResources* res = XRRGetScreenResources(dpy_, root);
     for (std::size_t i = 0; i < monitors.size(); ++i) {
@@ -427,6 +447,7 @@ void XSession::setMonitors(const std::vector<Rect>& monitors) {
 }
 
 void XSession::removeMonitor(int i) {
+    if (dummy_) return dropDummyOutput(dpy_, i);
     XRRDeleteMonitor(dpy_, DefaultRootWindow(dpy_),
                      XInternAtom(dpy_, ("M" + std::to_string(i)).c_str(), False));
     XSync(dpy_, False);

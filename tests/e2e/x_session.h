@@ -1,9 +1,9 @@
 #pragma once
 // An X server of its own with the real velotrix binary on it: keys through XTest, pixels
 // read back from the root window. Xvfb, or the X.Org server on its dummy video driver with
-// VELOTRIX_E2E_SERVER=xorg. With VELOTRIX_E2E_WM=openbox in the environment the server also
-// runs that window manager, started before the program; the X.Org server runs openbox
-// unless the variable is set.
+// VELOTRIX_E2E_SERVER=xorg. With VELOTRIX_E2E_WM=openbox (or metacity, or xfwm4) in the
+// environment the server also runs that window manager, started before the program; the
+// X.Org server runs openbox unless the variable is set.
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -23,7 +23,9 @@ struct Rect {
 
 class XSession {
   public:
-    XSession(int width, int height);
+    // With monitors, the screen is split into them (see setMonitors) before a window
+    // manager starts.
+    XSession(int width, int height, const std::vector<Rect>& monitors = {});
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
@@ -71,8 +73,9 @@ class XSession {
     void closeWindow(Window w); // the window manager's close request
     // Moves a top-level window, as the user drags it.
     void moveWindow(Window w, int x, int y);
-    // Splits the screen into monitors, as RandR reports them to the program. The first
-    // takes the server's output; they last as long as the session. Before startApp.
+    // Splits the screen into monitors, as RandR reports them to the program: M0, M1, ...
+    // The first takes the server's output; they last as long as the session. Before
+    // startApp. Under xfwm4 they are outputs DUMMY0, DUMMY1, ... (see dummy_outputs.h).
     void setMonitors(const std::vector<Rect>& monitors);
     // Takes monitor i away, as a panel unplugged.
     void removeMonitor(int i);
@@ -112,6 +115,7 @@ class XSession {
     int number_ = -1;
     pid_t xvfb_ = -1, app_ = -1, wm_ = -1;
     bool wmFailed_ = false;
+    bool dummy_ = false; // an X.Org server with the dummy driver in place of Xvfb
     Display* dpy_ = nullptr;
     Window main_ = 0;
     std::optional<int> exitCode_;

@@ -48,6 +48,9 @@ struct RecordingWindow {
 };
 
 struct CountingDesk {
+    Single left = 0, top = 0;
+    Single Left() const { return left; }
+    Single Top() const { return top; }
     Single Width() const { return 15360; }
     Single Height() const { return 11520; }
     void DoEvents() { ++events; }
@@ -68,6 +71,7 @@ struct ZoomCase {
     Single width, height;
     Boolean bounce;
     std::vector<Single> widths, heights; // of the shrinking steps
+    Single deskLeft = 0, deskTop = 0;    // the monitor's corner on the desktop
 };
 
 void PrintTo(const ZoomCase& c, std::ostream* os) {
@@ -83,13 +87,16 @@ TEST_P(ZoomSteps, GrowOnceThenShrinkAroundTheCentreAndHide) {
     win.w = c.width;
     win.h = c.height;
     CountingDesk desk;
+    desk.left = c.deskLeft;
+    desk.top = c.deskTop;
     zoomClose(win, c.bounce, desk);
 
     const Single startW = c.state == 2 ? 15360 : c.width, startH = c.state == 2 ? 11520 : c.height;
     std::vector<MoveCall> expected;
     Single prevW = startW, prevH = startH;
     const auto step = [&](Single w, Single h) {
-        expected.push_back({(15360 - prevW) / 2, (11520 - prevH) / 2, w, h});
+        expected.push_back(
+            {c.deskLeft + (15360 - prevW) / 2, c.deskTop + (11520 - prevH) / 2, w, h});
         prevW = w, prevH = h;
     };
     if (c.bounce == vbTrue) step(startW + 510, startH + 510);
@@ -112,15 +119,16 @@ std::vector<Single> join(std::vector<Single> a, const std::vector<Single>& b) {
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, ZoomSteps,
-    ::testing::Values(ZoomCase{"w3000h2000", 0, 3000, 2000, vbTrue, sizes(3000, 12),
-                               join(sizes(2000, 8), {0, 0, 0, 0})},
-                      ZoomCase{"exactMultiple", 0, 2550, 1020, vbTrue, sizes(2550, 11),
-                               join(sizes(1020, 5), {0, 0, 0, 0, 0, 0})},
-                      ZoomCase{"noBounce", 0, 600, 300, vbFalse, sizes(600, 3), {300, 45, 0}},
-                      ZoomCase{"maximised", 2, 999, 999, vbTrue, sizes(15360, 61),
-                               join(sizes(11520, 46), std::vector<Single>(15, 0))},
-                      ZoomCase{"taller", 0, 300, 700, vbTrue, join(sizes(300, 2), {0}),
-                               sizes(700, 3)}),
+    ::testing::Values(
+        ZoomCase{"w3000h2000", 0, 3000, 2000, vbTrue, sizes(3000, 12),
+                 join(sizes(2000, 8), {0, 0, 0, 0})},
+        ZoomCase{"exactMultiple", 0, 2550, 1020, vbTrue, sizes(2550, 11),
+                 join(sizes(1020, 5), {0, 0, 0, 0, 0, 0})},
+        ZoomCase{"noBounce", 0, 600, 300, vbFalse, sizes(600, 3), {300, 45, 0}},
+        ZoomCase{"maximised", 2, 999, 999, vbTrue, sizes(15360, 61),
+                 join(sizes(11520, 46), std::vector<Single>(15, 0))},
+        ZoomCase{"taller", 0, 300, 700, vbTrue, join(sizes(300, 2), {0}), sizes(700, 3)},
+        ZoomCase{"secondMonitor", 0, 600, 300, vbTrue, sizes(600, 3), {300, 45, 0}, 19200, 4500}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ZoomStepsDetail, AMaximisedWindowIsMadeNormalAndScreenSizedFirst) {

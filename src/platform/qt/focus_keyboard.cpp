@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QWidget>
 #include <QWindow>
+#include <array>
 #include <bitset>
 #include <sys/timerfd.h>
 #include <unistd.h>
@@ -49,6 +51,10 @@ class FocusKeyboard : public QObject, public KeyboardSource {
     }
 
     SHORT asyncState(int vKey) override {
+        // A window that is gone or hidden gets no release: the desktop sends it to whatever
+        // has the focus next, which may not be ours.
+        if (down_[vKey] && (!pressedIn_[vKey] || !pressedIn_[vKey]->isVisible()))
+            down_[vKey] = false;
         const bool pressedSince = pressed_[vKey];
         pressed_[vKey] = false;
         return static_cast<SHORT>((down_[vKey] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
@@ -92,7 +98,10 @@ class FocusKeyboard : public QObject, public KeyboardSource {
             const auto* ke = static_cast<QKeyEvent*>(event);
             if (const int vk = vkForKeyEvent(*ke); vk > 0 && vk < 256 && !ke->isAutoRepeat()) {
                 down_[vk] = type == QEvent::KeyPress;
-                if (type == QEvent::KeyPress) pressed_[vk] = true;
+                if (type == QEvent::KeyPress) {
+                    pressed_[vk] = true;
+                    pressedIn_[vk] = static_cast<QWidget*>(watched)->window()->windowHandle();
+                }
             }
         } else if (type == QEvent::ApplicationDeactivate) {
             down_.reset(); // releases while unfocused never arrive
@@ -125,6 +134,7 @@ class FocusKeyboard : public QObject, public KeyboardSource {
     }
 
     std::bitset<256> down_, pressed_;
+    std::array<QPointer<QWindow>, 256> pressedIn_; // the top-level window of each press
     bool waiting_ = false, woken_ = false;
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
     int timerFd_ = -1;

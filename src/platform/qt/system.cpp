@@ -4,24 +4,57 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QWindow>
 #include <X11/Xlib.h>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace vx::win {
 
 namespace {
 
+// Windows the window manager keeps off the screen. Asked of the server once, not on every
+// pause: each stays so until it is exposed or hidden.
+struct OffScreen {
+    QPointer<QWindow> window;
+    QMetaObject::Connection hidden;
+};
+std::vector<OffScreen>& offScreenList() {
+    static std::vector<OffScreen> known;
+    return known;
+}
+void forgetOffScreen(const QWindow* w) {
+    std::erase_if(offScreenList(), [w](const OffScreen& k) {
+        if (k.window && k.window != w && !k.window->isExposed()) return false;
+        QObject::disconnect(k.hidden);
+        return true;
+    });
+}
+bool offScreen(QWindow* w) {
+    forgetOffScreen(nullptr); // the gone and the exposed
+    auto& known = offScreenList();
+    if (std::any_of(known.begin(), known.end(), [w](const OffScreen& k) { return k.window == w; }))
+        return true;
+    if (!qt::keptOffScreen(w)) return false;
+    // Shown again, it is a new window on its way to the screen.
+    known.push_back(
+        {w, QObject::connect(w, &QWindow::visibleChanged, w, [w] { forgetOffScreen(w); })});
+    return true;
+}
+
 // A window shown in this cycle has nothing on the screen until the window system exposes it.
+// One the window manager keeps off the screen (another workspace) gets no expose to wait for.
 bool windowAwaitingExpose() {
     // allWindows shares Qt's own list, where topLevelWindows builds one on every pause.
-    for (const QWindow* w : QGuiApplication::allWindows())
+    for (QWindow* w : QGuiApplication::allWindows())
         if (w->isTopLevel() && w->isVisible() && !w->isExposed() &&
-            !(w->windowStates() & Qt::WindowMinimized))
+            !(w->windowStates() & Qt::WindowMinimized) && !offScreen(w))
             return true;
     return false;
 }

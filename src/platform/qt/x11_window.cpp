@@ -10,6 +10,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xinerama.h>
 #include <cmath>
+#include <vector>
 
 namespace vx::win::qt {
 namespace {
@@ -62,6 +63,25 @@ int xineramaNumber(Display* dpy, const QRect& monitor) {
     }
     if (info) XFree(info);
     return exact >= 0 ? exact : holding;
+}
+
+// A 32-bit property as numbers; empty when unset.
+std::vector<unsigned long> cardinals(Display* dpy, Window w, const char* name, Atom kind) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> out;
+    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, name, False), 0, 64, False, kind, &type,
+                           &format, &count, &after, &data) == Success &&
+        data) {
+        if (format == 32) {
+            const auto* v = reinterpret_cast<const unsigned long*>(data);
+            out.assign(v, v + count);
+        }
+        XFree(data);
+    }
+    return out;
 }
 
 } // namespace
@@ -180,6 +200,31 @@ bool reachedScreen(QWidget* window) {
     const double dpr = window->devicePixelRatioF();
     return a.map_state == IsViewable && a.width == std::lround(window->width() * dpr) &&
            a.height == std::lround(window->height() * dpr);
+}
+
+bool keptOffScreen(const QWindow* window) {
+    Display* dpy = x11Display();
+    if (!dpy || !window || !window->handle()) return false;
+    const Window w = static_cast<Window>(window->winId());
+    XWindowAttributes a{};
+    if (!XGetWindowAttributes(dpy, w, &a) || a.map_state == IsViewable) return false;
+    // Unmapped, or mapped in an unmapped frame (IsUnviewable), as the manager has it on
+    // another workspace or minimised; it says so. A window on its way to the screen may be
+    // either for a moment while the manager frames it, and has no state yet, or the
+    // withdrawn one left from when it was last hidden, or the normal one on this workspace.
+    enum : unsigned long { kNormalState = 1, kIconicState = 3 };
+    const Atom wmState = XInternAtom(dpy, "WM_STATE", False);
+    const auto state = cardinals(dpy, w, "WM_STATE", wmState);
+    if (state.empty() || (state[0] != kNormalState && state[0] != kIconicState)) return false;
+    if (state[0] == kIconicState) return true;
+    const auto hidden = static_cast<unsigned long>(XInternAtom(dpy, "_NET_WM_STATE_HIDDEN", False));
+    for (const unsigned long s : cardinals(dpy, w, "_NET_WM_STATE", XA_ATOM))
+        if (s == hidden) return true;
+    const auto desktop = cardinals(dpy, w, "_NET_WM_DESKTOP", XA_CARDINAL);
+    const auto current =
+        cardinals(dpy, DefaultRootWindow(dpy), "_NET_CURRENT_DESKTOP", XA_CARDINAL);
+    return !desktop.empty() && !current.empty() && desktop[0] != 0xFFFFFFFFUL &&
+           desktop[0] != current[0];
 }
 
 void syncWithServer() {

@@ -5,6 +5,7 @@
 #include <optional>
 class QColor;
 class QWidget;
+class QWindow;
 typedef struct _XDisplay Display;
 
 namespace vx::win::qt {
@@ -29,6 +30,10 @@ QMargins frameExtents(QWidget* window);
 // True once the window is on the screen as the program last placed, sized and showed it: the
 // window system has mapped it (a window manager has framed it) at its current size.
 bool reachedScreen(QWidget* window);
+// True while the window manager keeps a shown window off the screen: on another workspace,
+// minimised or hidden. Such a window gets no expose until the user brings it back. A window
+// the manager has not taken in yet is on its way, not kept off.
+bool keptOffScreen(const QWindow* window);
 // Returns once the server has carried out everything the program asked of it.
 void syncWithServer();
 // The colour the X server fills a window with wherever the program has not painted yet: at
