@@ -2,15 +2,32 @@
 #include "host/app_info.h"
 #include "host/errors.h"
 #include "host/events.h"
+#include "host/form.h"
 #include "host/qt/qt_util.h"
+#include "platform/dialog_driver.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/display_check.h"
+#include "platform/qt/window_table.h"
 #include "platform/single_instance.h"
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 
 namespace vx {
+namespace {
+
+// Whatever owns a window or another Qt object ends here, before the application object:
+// exit handlers would end it after, with the window system gone. The forms go first, with
+// their windows, then what they used, the newest first.
+void endRuntime() {
+    releaseSharedForms();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    win::setDialogDriver(nullptr);
+    win::qt::forgetAllWindows();
+    win::setKeyboardSource(nullptr);
+}
+
+} // namespace
 
 int runProgram(int argc, char** argv, const std::function<void()>& start,
                const std::function<void()>& activate) {
@@ -41,7 +58,9 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
     // Test hook: an error no handler traps, raised from an event handler after start-up.
     if (const int n = qEnvironmentVariableIntValue("VELOTRIX_TEST_UNTRAPPED_ERROR"))
         QTimer::singleShot(300, [n] { invokeHandler([n] { raiseError(n); }); });
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    endRuntime();
+    return code;
 }
 
 } // namespace vx
