@@ -7,6 +7,7 @@
 #include "platform/dialog_driver.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/display_check.h"
+#include "platform/qt/display_loss.h"
 #include "platform/qt/window_table.h"
 #include "platform/single_instance.h"
 #include <QApplication>
@@ -51,6 +52,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
             return 1;
         }
     }
+    const win::qt::DisplayLossWatch displayLoss;
     hostqt::registerFonts();
     win::setKeyboardSource(win::qt::makeDesktopKeyboard());
     setEndWhenNoFormsLeft(true);

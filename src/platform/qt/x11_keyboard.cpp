@@ -2,6 +2,7 @@
 // key-press events seen since the key was last queried. Synthetic keys go through XTest;
 // the Windows+M chord becomes the desktop's show-desktop request.
 #include "platform/qt/desktop_keyboard.h"
+#include "platform/qt/display_loss.h"
 #include "platform/qt/vk_map.h"
 #include <QGuiApplication>
 #include <X11/Xlib.h>
@@ -64,6 +65,7 @@ class X11Keyboard : public KeyboardSource {
             if (left.count() <= 0) break;
             pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
             if (::poll(&p, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) break;
+            if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) displayLost(); // the server is gone
             drainRawEvents();
         }
         const bool woken = freshPress_;
