@@ -5,9 +5,12 @@
 #include "host/form.h"
 #include "host/qt/qt_util.h"
 #include "platform/dialog_driver.h"
+#include "platform/qt/close_request.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/display_check.h"
 #include "platform/qt/display_loss.h"
+#include "platform/qt/end_signals.h"
+#include "platform/qt/monitor.h"
 #include "platform/qt/window_table.h"
 #include "platform/single_instance.h"
 #include <QApplication>
@@ -53,6 +56,13 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
         }
     }
     const win::qt::DisplayLossWatch displayLoss;
+    // A request to end from outside (a logout, kill, Ctrl+C) is the main window's close box.
+    win::qt::answerEndSignals([] {
+        if (QWidget* main = win::qt::mainWindow())
+            win::qt::requestClose(main);
+        else
+            QCoreApplication::exit(0);
+    });
     hostqt::registerFonts();
     win::setKeyboardSource(win::qt::makeDesktopKeyboard());
     setEndWhenNoFormsLeft(true);
