@@ -22,7 +22,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+// Standard error goes to errors when named, else with standard output to nowhere.
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+            const std::string& errors = "") {
     const pid_t pid = fork();
     if (pid != 0) return pid;
     const int devnull = open("/dev/null", O_WRONLY);
@@ -30,6 +32,8 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
         dup2(devnull, 1);
         dup2(devnull, 2);
     }
+    const int err = errors.empty() ? -1 : open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (err >= 0) dup2(err, 2);
     for (const std::string& kv : env) putenv(strdup(kv.c_str()));
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -195,7 +199,7 @@ bool XSession::startApp(const std::string& env) {
     if (!dpy_ || wmFailed_) return false;
     std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
     if (!env.empty()) vars.push_back(env);
-    app_ = spawn({programPath()}, vars);
+    app_ = spawn({programPath()}, vars, runtimeDir_ + "/app-errors");
     if (!waitFor(
             [&] {
                 if (auto w = findWindow("Velotrix")) main_ = *w;
@@ -307,6 +311,7 @@ bool XSession::appRunning() {
     const pid_t r = waitpid(app_, &status, WNOHANG);
     if (r == app_) {
         exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        killedBy_ = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
         return false;
     }
     return true;
@@ -315,6 +320,23 @@ bool XSession::appRunning() {
 std::optional<int> XSession::waitExit(std::chrono::milliseconds timeout) {
     waitFor([&] { return !appRunning(); }, timeout);
     return exitCode_;
+}
+
+std::string XSession::appErrors() const {
+    std::ifstream f(runtimeDir_ + "/app-errors");
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void XSession::stopServer() {
+    // This session's connection goes first: Xlib would end the test run on losing it.
+    if (dpy_) XCloseDisplay(dpy_);
+    dpy_ = nullptr;
+    if (xvfb_ > 0) kill(xvfb_, SIGTERM), waitpid(xvfb_, nullptr, 0);
+    xvfb_ = -1;
+}
+
+void XSession::switchDesktop(int n) {
+    sendToRoot(dpy_, DefaultRootWindow(dpy_), "_NET_CURRENT_DESKTOP", {n, CurrentTime});
 }
 
 void XSession::keyDown(const char* keysym) {
