@@ -4,6 +4,7 @@
 #include "app/product_info.h"
 #include "host/errors.h"
 #include "patterns/frm_eff.h"
+#include "platform/modal.h"
 #include "platform/shell.h"
 #include "text/uni_msg_box.h"
 
@@ -14,6 +15,8 @@ void frmMain::about() {
     const Long flags = 64; // information icon, one OK button
     const win::HWND owner = hWnd();
     UniMsgBox(text, flags, aboutTitle(), owner);
+    // Closing the main window ended the box: the program is ending, so no effect follows.
+    if (win::closeRequestPending() || !IsLoaded()) return;
     SharedForm<frmEff>::get().doeffect();
 }
 

@@ -81,6 +81,28 @@ void serveFor(qint64 microseconds) {
 }
 } // namespace
 
+namespace {
+// The release of each form class with a shared instance, the newest last.
+std::vector<void (*)()>& sharedForms() {
+    static std::vector<void (*)()> releases;
+    return releases;
+}
+} // namespace
+
+void detail::noteSharedForm(void (*release)()) {
+    std::erase(sharedForms(), release);
+    sharedForms().push_back(release);
+}
+
+void releaseSharedForms() {
+    auto& releases = sharedForms();
+    while (!releases.empty()) {
+        const auto release = releases.back();
+        releases.pop_back();
+        release();
+    }
+}
+
 int Form::loadedCount() {
     return gLoaded;
 }

@@ -108,13 +108,24 @@ class Form : public Canvas, private hostqt::EventSink {
     std::unordered_map<std::string, Control*> byName_; // lower-case names
 };
 
+namespace detail {
+// Notes that a shared instance of a form class has just been made.
+void noteSharedForm(void (*release)());
+} // namespace detail
+
+// The program's end: every shared instance goes, the newest first, with its window.
+void releaseSharedForms();
+
 // One shared instance per form class, created on first reference. Releasing the reference
 // makes the next reference create a fresh instance.
 template <class F> class SharedForm {
   public:
     static F& get() {
         auto& p = ref();
-        if (!p) p = std::make_shared<F>();
+        if (!p) {
+            p = std::make_shared<F>();
+            detail::noteSharedForm(&SharedForm::release);
+        }
         return *p;
     }
     static std::shared_ptr<F> hold() {

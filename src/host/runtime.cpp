@@ -2,15 +2,36 @@
 #include "host/app_info.h"
 #include "host/errors.h"
 #include "host/events.h"
+#include "host/form.h"
 #include "host/qt/qt_util.h"
+#include "platform/dialog_driver.h"
+#include "platform/qt/close_request.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/display_check.h"
+#include "platform/qt/display_loss.h"
+#include "platform/qt/end_signals.h"
+#include "platform/qt/monitor.h"
+#include "platform/qt/window_table.h"
 #include "platform/single_instance.h"
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 
 namespace vx {
+namespace {
+
+// Whatever owns a window or another Qt object ends here, before the application object:
+// exit handlers would end it after, with the window system gone. The forms go first, with
+// their windows, then what they used, the newest first.
+void endRuntime() {
+    releaseSharedForms();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    win::setDialogDriver(nullptr);
+    win::qt::forgetAllWindows();
+    win::setKeyboardSource(nullptr);
+}
+
+} // namespace
 
 int runProgram(int argc, char** argv, const std::function<void()>& start,
                const std::function<void()>& activate) {
@@ -34,6 +55,14 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
             return 1;
         }
     }
+    const win::qt::DisplayLossWatch displayLoss;
+    // A request to end from outside (a logout, kill, Ctrl+C) is the main window's close box.
+    win::qt::answerEndSignals([] {
+        if (QWidget* main = win::qt::mainWindow())
+            win::qt::requestClose(main);
+        else
+            QCoreApplication::exit(0);
+    });
     hostqt::registerFonts();
     win::setKeyboardSource(win::qt::makeDesktopKeyboard());
     setEndWhenNoFormsLeft(true);
@@ -41,7 +70,9 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
     // Test hook: an error no handler traps, raised from an event handler after start-up.
     if (const int n = qEnvironmentVariableIntValue("VELOTRIX_TEST_UNTRAPPED_ERROR"))
         QTimer::singleShot(300, [n] { invokeHandler([n] { raiseError(n); }); });
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    endRuntime();
+    return code;
 }
 
 } // namespace vx

@@ -175,7 +175,7 @@ class DialogDriver {
     virtual bool isPrinterDC(HDC hdc) = 0;
 };
 
-// Null restores the desktop driver.
+// Null lets go of the driver; the desktop driver is made again on first use.
 void setDialogDriver(std::unique_ptr<DialogDriver> driver);
 DialogDriver& dialogDriver();
 

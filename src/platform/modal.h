@@ -14,4 +14,8 @@ class ModalScope {
 
 bool modalWindowOpen();
 
+// True from a close request that ended the open modal windows until it reaches its window,
+// after they have returned to their callers: a caller coming back from one starts nothing new.
+bool closeRequestPending();
+
 } // namespace vx::win

@@ -189,40 +189,106 @@ TEST(SpineKeys, EscapeAndAClickEachCloseTheTestWindow) {
     EXPECT_TRUE(s.appRunning());
 }
 
+// What is on the screen when the end comes.
+enum class Before { Nothing, Minimised, OtherDesktop, Pattern, Effect, AboutBox, ColourDialog };
+// How it comes: the window manager's close request, a signal, the X server going away.
+enum class End { CloseRequest, Signal, ServerGone };
+
 struct CloseCase {
     const char* name;
     std::chrono::milliseconds after; // from the main window's first paint
-    bool minimised;
+    Before before;
+    End end;
+    int signal; // for End::Signal
+    int code;
 };
 
 void PrintTo(const CloseCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+// Puts on the screen what the row starts from; false if it did not come.
+bool bringAbout(XSession& s, Before before) {
+    const Rect main = s.geometry(s.mainWindow());
+    const auto clickAt = [&](int x, int y) { s.click(main.x + x, main.y + y); };
+    switch (before) {
+    case Before::Nothing: return true;
+    case Before::Minimised:
+    case Before::OtherDesktop:
+        // As from a task bar or a pager: the window has nothing on the screen. A bare server
+        // has neither.
+        if (!s.windowManager()) return true;
+        if (before == Before::Minimised)
+            s.minimise(s.mainWindow());
+        else
+            s.switchDesktop(1);
+        if (!XSession::waitFor([&] { return !s.viewable(s.mainWindow()); })) return false;
+        std::this_thread::sleep_for(500ms); // the program has seen it go
+        return true;
+    case Before::Pattern: return s.holdUntil({"1"}, [&] { return wholeScreenIs(s, 0xFF0000); });
+    case Before::Effect:
+        return s.holdUntil({"t"}, [&] { return s.findWindow("frmEff").has_value(); });
+    case Before::AboutBox: clickAt(300, 297); break;     // the ticker line
+    case Before::ColourDialog: clickAt(591, 183); break; // the "..." button
+    }
+    const char* title =
+        before == Before::AboutBox ? "Th\xC3\xB4ng tin v\xE1\xBB\x81 Velotrix!" : "Select Color";
+    return XSession::waitFor([&] { return s.findWindow(title).has_value(); });
+}
+
 class CloseRequest : public ::testing::TestWithParam<CloseCase> {};
 
-TEST_P(CloseRequest, EndsTheProgramWithExitCodeZero) {
+TEST_P(CloseRequest, EndsTheProgramCleanly) {
     const CloseCase& c = GetParam();
     XSession s(1024, 768);
     ASSERT_TRUE(s.startApp());
     std::this_thread::sleep_for(c.after);
-    if (c.minimised && s.windowManager()) {
-        s.minimise(s.mainWindow());
-        ASSERT_TRUE(XSession::waitFor([&] { return !s.viewable(s.mainWindow()); }));
-        std::this_thread::sleep_for(500ms); // the program has seen it go
+    ASSERT_TRUE(bringAbout(s, c.before));
+    switch (c.end) {
+    case End::CloseRequest: s.closeWindow(s.mainWindow()); break;
+    case End::Signal: kill(s.appPid(), c.signal); break;
+    case End::ServerGone: s.stopServer(); break;
     }
-    s.closeWindow(s.mainWindow());
-    const auto code = s.waitExit(10s);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0);
+    // Nothing new comes up on the way out: the effect would after a box or a dialog.
+    bool effect = false;
+    XSession::waitFor(
+        [&] {
+            if (c.end != End::ServerGone && c.before != Before::Effect)
+                effect = effect || s.findWindow("frmEff").has_value();
+            return !s.appRunning();
+        },
+        10s);
+    const auto code = s.waitExit(0ms);
+    ASSERT_TRUE(code.has_value()) << "still running";
+    EXPECT_EQ(s.killedBy(), 0);
+    EXPECT_EQ(*code, c.code);
+    EXPECT_FALSE(effect) << "the effect window came up";
+    if (c.end == End::ServerGone) {
+        const std::string errors = s.appErrors();
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     When, CloseRequest,
-    ::testing::Values(CloseCase{"BeforeTheKeyLoopStarts", 0ms, false},
-                      CloseCase{"WhileTheKeyLoopRuns", 1500ms, false},
-                      // as from a task bar: the window has nothing on the screen
-                      CloseCase{"WhileMinimised", 1500ms, true}),
+    ::testing::Values(
+        CloseCase{"BeforeTheKeyLoopStarts", 0ms, Before::Nothing, End::CloseRequest, 0, 0},
+        CloseCase{"WhileTheKeyLoopRuns", 1500ms, Before::Nothing, End::CloseRequest, 0, 0},
+        CloseCase{"WhileMinimised", 1500ms, Before::Minimised, End::CloseRequest, 0, 0},
+        CloseCase{"OnAnotherDesktop", 1500ms, Before::OtherDesktop, End::CloseRequest, 0, 0},
+        CloseCase{"WhileAPatternShows", 1500ms, Before::Pattern, End::CloseRequest, 0, 0},
+        CloseCase{"WhileTheEffectRuns", 1500ms, Before::Effect, End::CloseRequest, 0, 0},
+        CloseCase{"WhileTheAboutBoxIsOpen", 1500ms, Before::AboutBox, End::CloseRequest, 0, 0},
+        CloseCase{"WhileTheColourDialogIsOpen", 1500ms, Before::ColourDialog, End::CloseRequest, 0,
+                  0},
+        CloseCase{"OnSigtermWhileAPatternShows", 1500ms, Before::Pattern, End::Signal, SIGTERM, 0},
+        CloseCase{"OnSighupWhileTheEffectRuns", 1500ms, Before::Effect, End::Signal, SIGHUP, 0},
+        CloseCase{"OnSigintWhileTheAboutBoxIsOpen", 1500ms, Before::AboutBox, End::Signal, SIGINT,
+                  0},
+        CloseCase{"WhenTheServerGoes", 1500ms, Before::Nothing, End::ServerGone, 0, 1},
+        CloseCase{"WhenTheServerGoesUnderAPattern", 1500ms, Before::Pattern, End::ServerGone, 0, 1},
+        CloseCase{"WhenTheServerGoesUnderTheAboutBox", 1500ms, Before::AboutBox, End::ServerGone, 0,
+                  1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The Red swatch of the main window, clear of its name.

@@ -24,9 +24,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// With ownGroup the child leads a process group of its own, which ends with it as a whole.
+// Standard error goes to errors when named, else with standard output to nowhere. With
+// ownGroup the child leads a process group of its own, which ends with it as a whole.
 pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-            bool ownGroup = false) {
+            const std::string& errors = "", bool ownGroup = false) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
     if (ownGroup) setpgid(0, 0);
@@ -35,6 +36,8 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
         dup2(devnull, 1);
         dup2(devnull, 2);
     }
+    const int err = errors.empty() ? -1 : open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (err >= 0) dup2(err, 2);
     for (const std::string& kv : env) putenv(strdup(kv.c_str()));
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -183,9 +186,9 @@ void XSession::startWindowManager(const std::string& name) {
     // the manager does. Its group takes the bus and what the bus started down with it.
     if (name == "xfwm4")
         wm_ = spawn({"dbus-run-session", "--", "xfwm4", "--compositor=off"},
-                    {display, "NO_AT_BRIDGE=1"}, true);
+                    {display, "NO_AT_BRIDGE=1"}, "", true);
     else
-        wm_ = spawn({name, "--sm-disable"}, {display}, true);
+        wm_ = spawn({name, "--sm-disable"}, {display}, "", true);
     // The window manager manages the screen once the root window names its check window
     // and that window names it back.
     const Window root = DefaultRootWindow(dpy_);
@@ -248,7 +251,7 @@ bool XSession::startApp(const std::string& env) {
     if (!dpy_ || wmFailed_) return false;
     std::vector<std::string> vars = {"DISPLAY=:" + std::to_string(number_)};
     if (!env.empty()) vars.push_back(env);
-    app_ = spawn({programPath()}, vars);
+    app_ = spawn({programPath()}, vars, runtimeDir_ + "/app-errors");
     if (!waitFor(
             [&] {
                 if (auto w = findWindow("Velotrix")) main_ = *w;
@@ -360,6 +363,7 @@ bool XSession::appRunning() {
     const pid_t r = waitpid(app_, &status, WNOHANG);
     if (r == app_) {
         exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        killedBy_ = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
         return false;
     }
     return true;
@@ -390,6 +394,23 @@ void XSession::stopBurners() {
         waitpid(pid, nullptr, 0);
     }
     burners_.clear();
+}
+
+std::string XSession::appErrors() const {
+    std::ifstream f(runtimeDir_ + "/app-errors");
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void XSession::stopServer() {
+    // This session's connection goes first: Xlib would end the test run on losing it.
+    if (dpy_) XCloseDisplay(dpy_);
+    dpy_ = nullptr;
+    if (xvfb_ > 0) kill(xvfb_, SIGTERM), waitpid(xvfb_, nullptr, 0);
+    xvfb_ = -1;
+}
+
+void XSession::switchDesktop(int n) {
+    sendToRoot(dpy_, DefaultRootWindow(dpy_), "_NET_CURRENT_DESKTOP", {n, CurrentTime});
 }
 
 void XSession::keyDown(const char* keysym) {

@@ -53,8 +53,15 @@ class XSession {
     pid_t appPid() const { return app_; }
     // The program's resident memory now, from /proc.
     double residentMegabytes() const;
-    // Waits for the program to end; its exit code, or nullopt on timeout.
+    // Waits for the program to end; its exit code (128 + the signal for a death by signal),
+    // or nullopt on timeout.
     std::optional<int> waitExit(std::chrono::milliseconds timeout);
+    // The signal that ended the program; 0 when it exited or still runs.
+    int killedBy() const { return killedBy_; }
+    // What the program wrote to standard error so far.
+    std::string appErrors() const;
+    // Ends the X server as at a logout. Nothing that needs the server may be called after.
+    void stopServer();
     // Another velotrix on this display beside the one of startApp, with arguments and
     // "NAME=value" environment entries; it is killed with the session if still running.
     pid_t startOther(const std::vector<std::string>& args = {},
@@ -91,6 +98,8 @@ class XSession {
     void raise(Window w);
     // Asks the window manager to minimise a window, as a task bar does.
     void minimise(Window w);
+    // Asks the window manager to show its desktop n (0 the first), as a pager does.
+    void switchDesktop(int n);
     bool viewable(Window w) const;
     // The window that has the input focus (inside its frame).
     Window focus() const;
@@ -119,6 +128,7 @@ class XSession {
     Display* dpy_ = nullptr;
     Window main_ = 0;
     std::optional<int> exitCode_;
+    int killedBy_ = 0;
     std::vector<pid_t> others_;
     std::string runtimeDir_;
     int held_ = 0;

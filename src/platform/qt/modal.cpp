@@ -1,5 +1,6 @@
 #include "platform/modal.h"
 #include "platform/keyboard.h"
+#include "platform/qt/close_request.h"
 #include "platform/qt/x11_window.h"
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -16,9 +17,22 @@ namespace {
 int gDepth = 0;
 QPointer<QWidget> gCloseAfterModal;
 
+// A window that the open modal windows keep from closing.
+bool blockedByModal(const QWidget* target) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return gDepth > 0 && target && modal && target != modal && !target->isModal();
+}
+
 // A close request for a window that a modal window blocks would be dropped, leaving the user
 // no way out but the modal window. It ends the modal windows instead, as if cancelled, and
 // reaches its window once they have returned to their callers.
+void closeAfterModals(QWidget* target) {
+    gCloseAfterModal = target;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal()) d->reject();
+}
+
+// The window manager's close requests, caught before Qt drops those of blocked windows.
 class BlockedCloseFilter : public QAbstractNativeEventFilter {
   public:
     explicit BlockedCloseFilter(Display* dpy)
@@ -32,12 +46,8 @@ class BlockedCloseFilter : public QAbstractNativeEventFilter {
         const auto* cm = static_cast<const xcb_client_message_event_t*>(message);
         if (cm->type != protocols_ || cm->data.data32[0] != deleteWindow_) return false;
         QWidget* target = QWidget::find(static_cast<WId>(cm->window));
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!target || !modal || target == modal || target->isModal()) return false;
-        gCloseAfterModal = target;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->isModal())
-                d->reject();
+        if (!blockedByModal(target)) return false;
+        closeAfterModals(target);
         return true;
     }
 
@@ -66,15 +76,32 @@ ModalScope::~ModalScope() {
     keyboardSource().forgetPresses();
     if (gCloseAfterModal) {
         // After the caller has taken the answer and returned to the event loop.
-        QTimer::singleShot(0, gCloseAfterModal.data(), [w = gCloseAfterModal] {
+        QTimer::singleShot(0, gCloseAfterModal.data(), [] {
+            QWidget* w = gCloseAfterModal.data();
+            gCloseAfterModal = nullptr;
             if (w) w->close();
         });
-        gCloseAfterModal = nullptr;
     }
 }
 
 bool modalWindowOpen() {
     return gDepth > 0;
 }
+
+bool closeRequestPending() {
+    return !gCloseAfterModal.isNull();
+}
+
+namespace qt {
+
+void requestClose(QWidget* window) {
+    if (!window) return;
+    if (blockedByModal(window))
+        closeAfterModals(window);
+    else
+        window->close();
+}
+
+} // namespace qt
 
 } // namespace vx::win

@@ -7,18 +7,22 @@
 
 namespace vx::win::qt {
 namespace {
-QPointer<QWidget>& mainWindow() {
+QPointer<QWidget>& named() {
     static QPointer<QWidget> w;
     return w;
 }
 } // namespace
 
 void setMainWindow(QWidget* window) {
-    mainWindow() = window;
+    named() = window;
+}
+
+QWidget* mainWindow() {
+    return named().data();
 }
 
 QScreen* monitorUnderTest() {
-    if (const QWidget* w = mainWindow().data()) {
+    if (const QWidget* w = mainWindow()) {
         // The frame's centre, as the user sees the window; a minimised window keeps its place.
         if (QScreen* s = QGuiApplication::screenAt(w->frameGeometry().center())) return s;
         if (QScreen* s = w->screen()) return s;

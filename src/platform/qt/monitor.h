@@ -9,6 +9,8 @@ namespace vx::win::qt {
 
 // Names the main window; its centre picks the monitor. It is let go of when it is destroyed.
 void setMainWindow(QWidget* window);
+// The main window, or null when it has been destroyed or was never named.
+QWidget* mainWindow();
 // The primary monitor when there is no main window or its centre lies on no monitor; null
 // only when there is no screen at all.
 QScreen* monitorUnderTest();

@@ -9,16 +9,19 @@
 
 namespace vx::win {
 namespace {
+// Qt's dialogs unless another driver is set; made on first use, so that none is left once the
+// program's end has let go of it.
 std::unique_ptr<DialogDriver>& current() {
-    static std::unique_ptr<DialogDriver> d = std::make_unique<qt::QtDialogDriver>();
+    static std::unique_ptr<DialogDriver> d;
     return d;
 }
 } // namespace
 
 void setDialogDriver(std::unique_ptr<DialogDriver> driver) {
-    current() = driver ? std::move(driver) : std::make_unique<qt::QtDialogDriver>();
+    current() = std::move(driver);
 }
 DialogDriver& dialogDriver() {
+    if (!current()) current() = std::make_unique<qt::QtDialogDriver>();
     return *current();
 }
 

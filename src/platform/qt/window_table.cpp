@@ -35,6 +35,11 @@ void unregisterWindow(QWidget* widget) {
     table().erase(it);
 }
 
+void forgetAllWindows() {
+    for (auto& [h, entry] : table()) QObject::disconnect(entry.onDestroyed);
+    table().clear();
+}
+
 QWidget* widgetFromHandle(HWND hWnd) {
     const auto it = table().find(hWnd);
     return it == table().end() ? nullptr : it->second.widget.data();

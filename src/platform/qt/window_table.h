@@ -17,6 +17,9 @@ void unregisterWindow(QWidget* widget);
 QWidget* widgetFromHandle(HWND hWnd);
 HWND handleOfWidget(const QWidget* widget);
 std::string classNameOf(HWND hWnd);
+// The program's end: every handle resolves to nothing from now on, and the table holds no
+// connection to a widget.
+void forgetAllWindows();
 // The registered window at a global logical point, innermost first; 0 where none.
 HWND registeredWindowAt(const QPoint& globalPos);
 

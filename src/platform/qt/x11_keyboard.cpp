@@ -2,6 +2,8 @@
 // key-press events seen since the key was last queried. Synthetic keys go through XTest;
 // the Windows+M chord becomes the desktop's show-desktop request.
 #include "platform/qt/desktop_keyboard.h"
+#include "platform/qt/display_loss.h"
+#include "platform/qt/end_signals.h"
 #include "platform/qt/vk_map.h"
 #include <QGuiApplication>
 #include <X11/Xlib.h>
@@ -62,8 +64,10 @@ class X11Keyboard : public KeyboardSource {
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0) break;
-            pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
-            if (::poll(&p, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) break;
+            pollfd p[2] = {{ConnectionNumber(dpy_), POLLIN, 0}, {endSignalFd(), POLLIN, 0}};
+            if (::poll(p, 2, static_cast<int>(left.count())) < 0 && errno != EINTR) break;
+            if (p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) displayLost(); // the server is gone
+            if (p[1].revents & POLLIN) break; // the event step answers a request to end
             drainRawEvents();
         }
         const bool woken = freshPress_;
