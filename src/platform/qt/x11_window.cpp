@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xinerama.h>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -31,23 +32,29 @@ void sendToRoot(Display* dpy, Window w, const char* type, long l0, long l1 = 0, 
                SubstructureRedirectMask | SubstructureNotifyMask, &ev);
 }
 
-// Whether the running window manager lists an atom among those it supports.
-bool managerSupports(Display* dpy, const char* name) {
-    const Atom wanted = XInternAtom(dpy, name, False);
+// A 32-bit property as numbers; empty when unset.
+std::vector<unsigned long> cardinals(Display* dpy, Window w, const char* name, Atom kind) {
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    bool found = false;
-    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_SUPPORTED", False),
-                           0, 4096, False, XA_ATOM, &type, &format, &count, &after,
-                           &data) == Success &&
+    std::vector<unsigned long> out;
+    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, name, False), 0, 4096, False, kind, &type,
+                           &format, &count, &after, &data) == Success &&
         data) {
-        const auto* atoms = reinterpret_cast<const unsigned long*>(data);
-        for (unsigned long i = 0; i < count && !found; ++i) found = atoms[i] == wanted;
+        if (format == 32) {
+            const auto* v = reinterpret_cast<const unsigned long*>(data);
+            out.assign(v, v + count);
+        }
         XFree(data);
     }
-    return found;
+    return out;
+}
+
+// Whether the running window manager lists an atom among those it supports.
+bool managerSupports(Display* dpy, const char* name) {
+    const auto atoms = cardinals(dpy, DefaultRootWindow(dpy), "_NET_SUPPORTED", XA_ATOM);
+    return std::find(atoms.begin(), atoms.end(), XInternAtom(dpy, name, False)) != atoms.end();
 }
 
 // The Xinerama number of the monitor at a device rectangle (the one holding its centre when
@@ -63,25 +70,6 @@ int xineramaNumber(Display* dpy, const QRect& monitor) {
     }
     if (info) XFree(info);
     return exact >= 0 ? exact : holding;
-}
-
-// A 32-bit property as numbers; empty when unset.
-std::vector<unsigned long> cardinals(Display* dpy, Window w, const char* name, Atom kind) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::vector<unsigned long> out;
-    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, name, False), 0, 64, False, kind, &type,
-                           &format, &count, &after, &data) == Success &&
-        data) {
-        if (format == 32) {
-            const auto* v = reinterpret_cast<const unsigned long*>(data);
-            out.assign(v, v + count);
-        }
-        XFree(data);
-    }
-    return out;
 }
 
 } // namespace
