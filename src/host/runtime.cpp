@@ -11,6 +11,7 @@
 #include "platform/qt/display_loss.h"
 #include "platform/qt/end_signals.h"
 #include "platform/qt/monitor.h"
+#include "platform/qt/screen_colormap.h"
 #include "platform/qt/window_table.h"
 #include "platform/single_instance.h"
 #include <QApplication>
@@ -56,6 +57,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
         }
     }
     const win::qt::DisplayLossWatch displayLoss;
+    const win::qt::ScreenColormap screenColormap;
     // A request to end from outside (a logout, kill, Ctrl+C) is the main window's close box.
     win::qt::answerEndSignals([] {
         if (QWidget* main = win::qt::mainWindow())

@@ -67,6 +67,8 @@ class Modal : public ::testing::TestWithParam<ModalRow> {
         };
         if (box) {
             EXPECT_TRUE(XSession::waitFor(painted)) << "its face is not on the screen";
+            // On a colormap of its own, xwd -root and tools like it read the window under it.
+            EXPECT_TRUE(s.onScreenColormap(box)) << "screenshots show it black";
         }
         return box;
     }

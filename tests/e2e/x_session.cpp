@@ -323,6 +323,11 @@ std::vector<Window> XSession::findWindows(const std::string& title, bool exact) 
     return found;
 }
 
+bool XSession::onScreenColormap(Window w) const {
+    XWindowAttributes a{};
+    return XGetWindowAttributes(dpy_, w, &a) && a.colormap == DefaultColormapOfScreen(a.screen);
+}
+
 Rect XSession::geometry(Window w) const {
     XWindowAttributes a{};
     XGetWindowAttributes(dpy_, w, &a);

@@ -43,6 +43,8 @@ class XSession {
     Window mainWindow() const { return main_; }
     // The client area of a window on the screen.
     Rect geometry(Window w) const;
+    // True when the window uses the screen's own colormap.
+    bool onScreenColormap(Window w) const;
     // The window with its frame: the window manager's frame around it, or the window itself.
     Rect frameGeometry(Window w) const;
     // The client windows that are mapped now, by title (inside their frames under a window
