@@ -196,11 +196,17 @@ void Form::applyWindowState() {
                 win::qt::fullScreenOn(w, win::qt::deviceRect(now));
             },
             [this, w] {
-                // Its monitor is gone: the form closes once Qt has handled the removal, unless
-                // it has let go of the window meanwhile.
-                QTimer::singleShot(0, w, [this, w] {
-                    if (loaded_ && cs().widget.data() == w) invokeHandler([this] { Unload(); });
-                });
+                // Its monitor is gone: the window leaves the screen at once, since a window
+                // manager may keep refitting it to the monitor it lost (metacity grows it
+                // without end, flooding the loop), and the form closes once Qt has handled the
+                // removal, unless it has let go of the window meanwhile.
+                w->hide();
+                QMetaObject::invokeMethod(
+                    w,
+                    [this, w] {
+                        if (loaded_ && cs().widget.data() == w) invokeHandler([this] { Unload(); });
+                    },
+                    Qt::QueuedConnection);
             });
         return;
     }
