@@ -61,6 +61,8 @@ void frmEff::doeffect() {
     hScreenDC = win::GetDC(0);
     // Still hidden: what is captured is the screen as the user sees it.
     win::BitBlt(hDC(), 0, 0, Wp, Hp, hScreenDC, 0, 0, win::SRCCOPY);
+    // Running from the moment it shows: a click while it comes up ends it.
+    bRunning = vbTrue;
     Show();
     // Under a window manager the window shows up a little later: the picture starts to
     // crumble only once it is seen whole.
@@ -73,7 +75,6 @@ void frmEff::doeffect() {
     }
     setAutoRedraw(vbFalse);
     Randomize();
-    bRunning = vbTrue;
 
     const Single spanX = toInteger(Wp - 128);
     const Single spanY = toInteger(Hp - 128);

@@ -156,15 +156,23 @@ TEST_F(Effect, UnloadingTheWindowFromElsewhereEndsTheEffect) {
     EXPECT_FALSE(held->IsLoaded()) << "the window must not load again";
 }
 
-TEST_F(Effect, UnloadingTheWindowWhileItComesUpEndsTheEffectBeforeItStarts) {
-    const std::shared_ptr<frmEff> held = SharedForm<frmEff>::hold();
-    // Posted at the capture: served while the effect waits for its window to be on screen.
-    run([](std::size_t n) {
-        if (n == 1) QTimer::singleShot(0, [] { SharedForm<frmEff>::unload(); });
-    });
-    EXPECT_EQ(calls.size(), 1u) << "blocks were moved on an unloaded window";
-    EXPECT_FALSE(held->IsLoaded()) << "the window must not load again";
-    EXPECT_FALSE(SharedForm<frmEff>::exists());
+// Posted at the capture: served while the effect waits for its window to be on the screen.
+TEST_F(Effect, UnloadedOrClickedWhileItComesUpItEndsBeforeItStarts) {
+    const std::pair<const char*, std::function<void()>> rows[] = {
+        {"unloaded", [] { SharedForm<frmEff>::unload(); }},
+        {"clicked", [] { postPress(effectWidget()); }},
+    };
+    for (const auto& [name, act] : rows) {
+        SCOPED_TRACE(name);
+        calls.clear();
+        const std::shared_ptr<frmEff> held = SharedForm<frmEff>::hold();
+        run([&](std::size_t n) {
+            if (n == 1) QTimer::singleShot(0, act);
+        });
+        EXPECT_EQ(calls.size(), 1u) << "blocks were moved after it was told to end";
+        EXPECT_FALSE(held->IsLoaded()) << "the window must not load again";
+        EXPECT_FALSE(SharedForm<frmEff>::exists());
+    }
 }
 
 TEST_F(Effect, AClickOnAStripeClosesTheTestWindowSoTheEffectCanBeEnded) {
