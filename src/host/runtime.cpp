@@ -6,6 +6,7 @@
 #include "host/qt/qt_util.h"
 #include "platform/dialog_driver.h"
 #include "platform/qt/close_request.h"
+#include "platform/qt/desktop_face.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/display_check.h"
 #include "platform/qt/display_loss.h"
@@ -29,6 +30,7 @@ void endRuntime() {
     win::setDialogDriver(nullptr);
     win::qt::forgetAllWindows();
     win::setKeyboardSource(nullptr);
+    win::qt::setDesktopFace(nullptr);
 }
 
 } // namespace
@@ -65,6 +67,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
     });
     hostqt::registerFonts();
     win::setKeyboardSource(win::qt::makeDesktopKeyboard());
+    win::qt::chooseDesktopFace();
     setEndWhenNoFormsLeft(true);
     invokeHandler(start);
     // Test hook: an error no handler traps, raised from an event handler after start-up.
