@@ -1,6 +1,6 @@
-// T on a Wayland session: the screen's picture comes from the desktop's screenshot portal, here
-// a fake one on a private session bus. Without a picture nothing crumbles and one notice says
-// why.
+// A Wayland session: T pictures the screen through the desktop's screenshot portal, here a
+// fake one on a private session bus (without a picture nothing crumbles and one notice says
+// why); and the control window says when the compositor resamples what the program draws.
 #include "app/frm_main.h"
 #include "host/events.h"
 #include "patterns/frm_eff.h"
@@ -9,6 +9,7 @@
 #include "platform/gdi.h"
 #include "platform/qt/desktop_face.h"
 #include "platform/qt/device_context.h"
+#include "platform/qt/wayland/wayland_outputs.h"
 #include "support/app_fixture.h"
 #include <QApplication>
 #include <QDBusConnection>
@@ -211,6 +212,102 @@ INSTANTIATE_TEST_SUITE_P(
             "noAnswerInTime", true, {kNoAnswer}, 1, Problem::NoAnswer, {false}, "did not answer"},
         PortalRow{"noPortal", false, {}, 1, Problem::NoService, {}, "no screenshot service"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct ScaleRow {
+    const char* name;
+    win::qt::WaylandOutput output;
+    int drawnWidth; // the monitor's width in the pixels the program draws
+    int percent;    // what the program tells, 0 for nothing
+};
+
+void PrintTo(const ScaleRow& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class Resampling : public ::testing::TestWithParam<ScaleRow> {};
+
+// XWayland draws at the logical size and the compositor enlarges it; Qt on Wayland draws at the
+// whole-number scale above the output's and the compositor shrinks it.
+TEST_P(Resampling, ToldWhereDrawnPixelsAreNotWholeDevicePixels) {
+    const ScaleRow& r = GetParam();
+    EXPECT_EQ(win::qt::resampledPercent(r.output, r.drawnWidth), r.percent);
+}
+
+win::qt::WaylandOutput output(int w, int h, int scale, int logicalW, bool turned = false) {
+    return {"HEADLESS-1", w, h, scale, turned, logicalW, 0};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, Resampling,
+    ::testing::Values(ScaleRow{"xwaylandAt100", output(1280, 960, 1, 1280), 1280, 0},
+                      ScaleRow{"xwaylandAt200", output(2560, 1920, 2, 1280), 1280, 0},
+                      ScaleRow{"xwaylandAt125", output(1280, 960, 2, 1024), 1024, 125},
+                      ScaleRow{"xwaylandAt150", output(1920, 1080, 2, 1280), 1280, 150},
+                      ScaleRow{"waylandAt125", output(1280, 960, 2, 1024), 2048, 125},
+                      ScaleRow{"waylandAt200", output(2560, 1920, 2, 1280), 2560, 0},
+                      ScaleRow{"waylandAt300", output(3840, 2160, 3, 1280), 3840, 0},
+                      ScaleRow{"turnedAt125", output(960, 1280, 2, 1024, true), 1024, 125},
+                      ScaleRow{"noLogicalSizeAt200", output(2560, 1920, 2, 0), 1280, 0},
+                      ScaleRow{"noMode", output(0, 0, 1, 1280), 1280, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A desktop whose monitors are scaled as a row of the table says.
+class ScaledFace : public win::qt::DesktopFace {
+  public:
+    int percent = 0;
+    std::optional<win::qt::ScreenPicture> grabScreen(Problem& why) override {
+        why = Problem::NoService;
+        return std::nullopt;
+    }
+    int resamplingPercent(const QScreen*) override { return percent; }
+};
+
+class ResamplingWords : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        auto owned = std::make_unique<ScaledFace>();
+        face = owned.get();
+        win::qt::setDesktopFace(std::move(owned));
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        win::qt::setDesktopFace(nullptr);
+    }
+    // Tells what the desktop does now; returns what went to standard error.
+    std::string tellAt(int percent) {
+        face->percent = percent;
+        ::testing::internal::CaptureStderr();
+        main->tellResampling();
+        return ::testing::internal::GetCapturedStderr();
+    }
+    ScaledFace* face = nullptr;
+};
+
+TEST_F(ResamplingWords, TheControlWindowSaysItWithTheScaleOnlyWhileItHolds) {
+    const Single exactHeight = main->Height();
+    EXPECT_EQ(main->lbScale.Visible(), vbFalse) << "nothing is said where pixels are exact";
+    struct Step {
+        int percent;
+        bool says, errorLine;
+    };
+    for (const Step& s : {Step{125, true, true}, Step{125, true, false}, Step{150, true, true},
+                          Step{0, false, false}, Step{0, false, false}}) {
+        const std::string err = tellAt(s.percent);
+        const std::string shown(main->lbScale.Caption().begin(), main->lbScale.Caption().end());
+        ASSERT_EQ(main->lbScale.Visible(), s.says ? vbTrue : vbFalse) << s.percent;
+        EXPECT_EQ(main->Height(), exactHeight + (s.says ? 510 : 0)) << "the words need room";
+        if (s.says) {
+            EXPECT_NE(shown.find("by " + std::to_string(s.percent) + " %"), std::string::npos);
+            EXPECT_NE(shown.find("Set the display's scale to 100 % or 200 %"), std::string::npos);
+        }
+        // Qt's offscreen platform adds warnings of its own.
+        int lines = 0;
+        for (std::size_t at = 0; (at = err.find("velotrix: This desktop", at)) != err.npos; ++at)
+            ++lines;
+        EXPECT_EQ(lines, s.errorLine ? 1 : 0) << err;
+    }
+}
 
 } // namespace
 } // namespace vx::test
