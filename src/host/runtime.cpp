@@ -37,12 +37,15 @@ void endRuntime() {
 
 int runProgram(int argc, char** argv, const std::function<void()>& start,
                const std::function<void()>& activate) {
+    const std::string platforms = win::qt::preferredPlatforms(argc, argv);
+    if (!platforms.empty()) qputenv("QT_QPA_PLATFORM", platforms.c_str());
     // Without a display Qt aborts with a core dump; a plain word and an error code serve better.
     if (const auto missing = win::qt::missingDisplay(argc, argv)) {
         std::fprintf(stderr, "%s\n", missing->c_str());
         return 1;
     }
     QApplication app(argc, argv);
+    if (!platforms.empty()) qunsetenv("QT_QPA_PLATFORM"); // not for the programs it starts
     QApplication::setApplicationName(QString::fromStdString(App::Title));
     QApplication::setQuitOnLastWindowClosed(false); // the forms decide when the program ends
     if (activate) {
