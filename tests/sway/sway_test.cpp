@@ -218,10 +218,12 @@ class Sway : public ::testing::TestWithParam<SwayRun> {
     // Types a scenario until the screen shows what `shown` wants; a lost first key is typed
     // again, as a person would press it again.
     bool until(const std::vector<std::string>& keys,
-               const std::function<bool(const QImage&)>& shown) {
+               const std::function<bool(const QImage&)>& shown,
+               std::chrono::milliseconds patience = 3s) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             session->type(keys);
-            if (SwaySession::waitFor([&] { return shown(session->screen()); }, 3s)) return true;
+            if (SwaySession::waitFor([&] { return shown(session->screen()); }, patience))
+                return true;
         }
         return false;
     }
@@ -260,9 +262,14 @@ class SwayEffect : public Sway {};
 TEST_P(SwayEffect, CrumblesAPictureOfTheScreen) {
     std::this_thread::sleep_for(1s);
     const QImage before = session->screen();
-    const bool effectUp = until({"t"}, [&](const QImage&) {
-        return session->tree().find("\"name\": \"frmEff\"") != std::string::npos;
-    });
+    // The first request starts the desktop's portal and its backends, which takes a while on
+    // a busy machine.
+    const bool effectUp = until(
+        {"t"},
+        [&](const QImage&) {
+            return session->tree().find("\"name\": \"frmEff\"") != std::string::npos;
+        },
+        8s);
     ASSERT_TRUE(effectUp) << "no effect window\n" << session->appLog() << session->tree();
     std::this_thread::sleep_for(500ms);
     const QImage first = session->screen();

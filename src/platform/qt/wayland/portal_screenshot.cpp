@@ -45,10 +45,13 @@ QString requestPath(const QDBusConnection& bus, const QString& token) {
     return QStringLiteral("%1/request/%2/%3").arg(kPath, sender, token);
 }
 
+// From any sender: the portal is started by the call itself, and a signal that comes before
+// the bus connection has learnt the portal's new owner would be dropped by a sender match.
+// The path, made of the program's own bus name and token, is the request's alone.
 bool listen(QDBusConnection& bus, const QString& path, Answer& answer, bool on) {
     const auto slot = SLOT(response(uint, QVariantMap));
-    return on ? bus.connect(kService, path, kRequest, "Response", &answer, slot)
-              : bus.disconnect(kService, path, kRequest, "Response", &answer, slot);
+    return on ? bus.connect(QString(), path, kRequest, "Response", &answer, slot)
+              : bus.disconnect(QString(), path, kRequest, "Response", &answer, slot);
 }
 
 struct Outcome {
