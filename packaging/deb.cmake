@@ -19,7 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://velotrix.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The program's faces: Liberation Mono stands in for "Courier New"; Wine's Tahoma is used
 # when it is there.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-desktop-portal")
+# On a Wayland session the program draws through Qt's Wayland plugin, which it does not link.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-wine")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[full-screen test patterns for checking a display
 Velotrix fills the whole screen with solid colours, 256-band gradients and
@@ -30,6 +32,8 @@ Single keys switch the pattern whichever program has the focus: 1 to 8 for
 red, green, blue, cyan, magenta, yellow, black and white, 9 for a custom
 colour, 0 for a random colour, V or H with G for the gradients and with L
 for the line grids, and Escape to close the pattern. A small control window
-offers the same by mouse. Global keys need an X server (X11 or XWayland).]=])
+offers the same by mouse. Global keys need an X11 desktop; on a Wayland
+desktop the keys act while a Velotrix window has the focus, and the screen
+effect pictures the screen through the desktop's screenshot portal.]=])
 
 include(CPack)

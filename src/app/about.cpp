@@ -1,5 +1,6 @@
 // The about box followed by the screen effect, and the website line.
 #include "app/about_text.h"
+#include "app/desktop_notice.h"
 #include "app/frm_main.h"
 #include "app/product_info.h"
 #include "host/errors.h"
@@ -18,6 +19,7 @@ void frmMain::about() {
     // Closing the main window ended the box: the program is ending, so no effect follows.
     if (win::closeRequestPending() || !IsLoaded()) return;
     SharedForm<frmEff>::get().doeffect();
+    tellNoScreenPictureOnce();
 }
 
 void frmMain::opw() {

@@ -13,7 +13,9 @@
 
 namespace vx {
 namespace {
-String toUtf16(const std::string& ascii) { return String(ascii.begin(), ascii.end()); }
+String toUtf16(const std::string& ascii) {
+    return String(ascii.begin(), ascii.end());
+}
 } // namespace
 
 void frmMain::Form_Load() {
@@ -25,6 +27,7 @@ void frmMain::Form_Load() {
     Timer2.setEnabled(vbTrue);
     sdesk();
     Show();
+    tellResampling();
     bLinesDrawn = vbFalse;
 }
 
@@ -68,9 +71,9 @@ void frmMain::stPicCol() {
         const char16_t* name;
     };
     static constexpr Named table[] = {
-        {0x000000FF, u"Red"},    {0x0000FF00, u"Green"},   {0x00FF0000, u"Blue"},
-        {0x00FFFF00, u"Cyan"},   {0x00FF00FF, u"Magenta"}, {0x0000FFFF, u"Yellow"},
-        {0x00000000, u"Black"},  {0x00FFFFFF, u"White"},
+        {0x000000FF, u"Red"},   {0x0000FF00, u"Green"},   {0x00FF0000, u"Blue"},
+        {0x00FFFF00, u"Cyan"},  {0x00FF00FF, u"Magenta"}, {0x0000FFFF, u"Yellow"},
+        {0x00000000, u"Black"}, {0x00FFFFFF, u"White"},
     };
     const auto boxes = swatches();
     for (int i = 0; i < 8; ++i) {

@@ -31,6 +31,7 @@ class frmMain : public Form, public TestPatterns {
     tLabel lbCop, tLabel12;
     Label lbTitle;
     Label lbRan, Label20, lbHL, lbVL, lbHG, lbVG;
+    Label lbScale; // shown only where the desktop resamples the patterns
     Label Label15, Label14, Label13, Label12, Label11, Label10, Label9, Label8, Label7, Label6,
         Label5, Label4, Label1, Label3, Label2;
 
@@ -54,6 +55,11 @@ class frmMain : public Form, public TestPatterns {
     void lbHEHE_Click();
     void lbHEHE_MouseMove(Integer& Button, Integer& Shift, Single& x, Single& y);
 
+    // Where the desktop resamples what the program draws on the monitor under test, the
+    // control window says so, with the scale and what to do, and one line goes to standard
+    // error; the words go again when the pixels are exact.
+    void tellResampling();
+
     // The about box, then the screen effect; the website in the default browser.
     void about();
     void opw();
@@ -66,6 +72,7 @@ class frmMain : public Form, public TestPatterns {
     OleColor customColour() override { return Picture9.BackColor(); }
 
   private:
+    int iResampledPercent = 0; // what lbScale says now; 0 while it is hidden
     void WhenLoad();
     void sdesk();
     std::array<PictureBox*, 9> swatches();

@@ -202,6 +202,14 @@ void frmMain::InitializeComponent() {
         legend(Label1, "Label1", u"Key 1:", 90, 1350),
         legend(Label3, "Label3", u"Key 3:", 6120, 1350),
         legend(Label2, "Label2", u"Key 2:", 3105, 1350),
+        {lbScale,
+         "lbScale",
+         nullptr,
+         Box{90, 4740, 8925, 450},
+         {{"Font", font("Tahoma", 8.25, true)},
+          {"ForeColor", colour(kBlack)},
+          {"BackColor", colour(kYellow)},
+          {"Visible", vbFalse}}},
     };
     for (const Entry& e : layout) place(*this, e);
 

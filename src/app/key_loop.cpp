@@ -1,5 +1,6 @@
 // The key loop: polls the global key state, acts on the first passing row of the key
 // table, sleeps 50 ms and serves the pending events, until the main window closes.
+#include "app/desktop_notice.h"
 #include "app/frm_main.h"
 #include "host/errors.h"
 #include "host/events.h"
@@ -64,6 +65,7 @@ void frmMain::runKeyRow(int row) {
     case 16:
         SharedForm<frmEff>::unload();
         SharedForm<frmEff>::get().doeffect();
+        tellNoScreenPictureOnce();
         break;
     default: break;
     }

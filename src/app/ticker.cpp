@@ -14,6 +14,7 @@ void frmMain::Timer2_Timer() {
         bTickerEnglish = vbTrue;
     }
     lbHEHE.Refresh(); // a tLabel does not redraw on a caption change alone
+    tellResampling(); // the window may have been dragged onto another monitor
 }
 
 void frmMain::lbHEHE_Click() {

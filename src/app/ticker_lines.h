@@ -10,6 +10,8 @@ inline String vietnameseTickerLine() {
            char16_t(0x1EBD) + u" kh\u00F4ng t\u00ECm th" + char16_t(0x1EA5) + u"y g\u00EC ;))";
 }
 
-inline String englishTickerLine() { return u"I hope that you don't find anything ;))"; }
+inline String englishTickerLine() {
+    return u"I hope that you don't find anything ;))";
+}
 
 } // namespace vx

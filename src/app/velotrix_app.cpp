@@ -1,8 +1,8 @@
 #include "app/velotrix_app.h"
 #include "app/come_forward.h"
 #include "app/command_line.h"
+#include "app/desktop_notice.h"
 #include "app/frm_main.h"
-#include "app/key_scope_notice.h"
 #include "host/runtime.h"
 #include <cstdio>
 

@@ -13,4 +13,11 @@ win::HWND showNotice(const String& title, const String& text) {
     return win::qt::registerWindow(box, "VelotrixNotice");
 }
 
+bool setNoticeText(win::HWND notice, const String& text) {
+    auto* box = qobject_cast<QMessageBox*>(win::qt::widgetFromHandle(notice));
+    if (!box || !box->isVisible()) return false;
+    box->setText(QString::fromStdU16String(text));
+    return true;
+}
+
 } // namespace vx

@@ -8,5 +8,7 @@ namespace vx {
 
 // Shows the notice and returns its window handle.
 win::HWND showNotice(const String& title, const String& text);
+// Puts new text in a notice that is still open; false when it has been closed.
+bool setNoticeText(win::HWND notice, const String& text);
 
 } // namespace vx

@@ -6,6 +6,7 @@
 #include "host/qt/qt_util.h"
 #include "platform/dialog_driver.h"
 #include "platform/qt/close_request.h"
+#include "platform/qt/desktop_face.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/display_check.h"
 #include "platform/qt/display_loss.h"
@@ -30,18 +31,22 @@ void endRuntime() {
     win::setDialogDriver(nullptr);
     win::qt::forgetAllWindows();
     win::setKeyboardSource(nullptr);
+    win::qt::setDesktopFace(nullptr);
 }
 
 } // namespace
 
 int runProgram(int argc, char** argv, const std::function<void()>& start,
                const std::function<void()>& activate) {
+    const std::string platforms = win::qt::preferredPlatforms(argc, argv);
+    if (!platforms.empty()) qputenv("QT_QPA_PLATFORM", platforms.c_str());
     // Without a display Qt aborts with a core dump; a plain word and an error code serve better.
     if (const auto missing = win::qt::missingDisplay(argc, argv)) {
         std::fprintf(stderr, "%s\n", missing->c_str());
         return 1;
     }
     QApplication app(argc, argv);
+    if (!platforms.empty()) qunsetenv("QT_QPA_PLATFORM"); // not for the programs it starts
     QApplication::setApplicationName(QString::fromStdString(App::Title));
     QApplication::setQuitOnLastWindowClosed(false); // the forms decide when the program ends
     if (activate) {
@@ -67,6 +72,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
     });
     hostqt::registerFonts();
     win::setKeyboardSource(win::qt::makeDesktopKeyboard());
+    win::qt::chooseDesktopFace();
     setEndWhenNoFormsLeft(true);
     invokeHandler(start);
     // Test hook: an error no handler traps, raised from an event handler after start-up.

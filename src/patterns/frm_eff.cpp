@@ -59,6 +59,13 @@ void frmEff::doeffect() {
     setWidth(Screen::Width());
     setHeight(Screen::Height());
     hScreenDC = win::GetDC(0);
+    // Without a picture of the screen there is nothing to crumble: a black one would pass
+    // for the screen. The caller tells the user why.
+    if (hScreenDC == 0) {
+        SharedForm<frmEff>::release();
+        Unload();
+        return;
+    }
     // Still hidden: what is captured is the screen as the user sees it.
     win::BitBlt(hDC(), 0, 0, Wp, Hp, hScreenDC, 0, 0, win::SRCCOPY);
     // Running from the moment it shows: a click while it comes up ends it.

@@ -21,7 +21,9 @@ class frmEff : public Form {
     Integer iBlockH = 0;
 
     // Runs the effect on the shared instance until it is ended, then unloads the window and
-    // lets go of the shared instance, so that the next run starts on a fresh one.
+    // lets go of the shared instance, so that the next run starts on a fresh one. Where the
+    // desktop gives no picture of the screen it shows nothing and returns at once
+    // (win::screenPictureProblem says why).
     void doeffect();
 
   protected:

@@ -9,8 +9,9 @@ namespace vx::win {
 inline constexpr DWORD SRCCOPY = 0x00CC0020;
 
 // GetDC(0): a device context over a snapshot of the whole screen, taken now, once the
-// windows that a window closed just before uncovered have repainted. Other window handles
-// give 0; a window's own context is its hDC.
+// windows that a window closed just before uncovered have repainted; 0 when the desktop gives
+// no picture (screenPictureProblem in platform/desktop.h says why). Other window handles give
+// 0; a window's own context is its hDC.
 HDC GetDC(HWND hWnd);
 // 1 when the context came from GetDC and is released now, 0 otherwise.
 int ReleaseDC(HWND hWnd, HDC hDC);

@@ -83,4 +83,9 @@ std::optional<std::string> missingDisplay(int argc, char** argv) {
            "); start Velotrix from a desktop session, or set DISPLAY to a running X server";
 }
 
+std::string preferredPlatforms(int argc, char** argv) {
+    if (!qtOption(argc, argv, "platform").empty() || !env("QT_QPA_PLATFORM").empty()) return {};
+    return waylandAnswers(env("WAYLAND_DISPLAY")) ? "wayland;xcb" : "";
+}
+
 } // namespace vx::win::qt

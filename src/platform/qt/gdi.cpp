@@ -1,6 +1,7 @@
 #include "platform/gdi.h"
+#include "platform/desktop.h"
+#include "platform/qt/desktop_face.h"
 #include "platform/qt/device_context.h"
-#include "platform/qt/screen_grab.h"
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
@@ -27,6 +28,11 @@ void copyRows(QImage& dst, int dx, int dy, const QImage& src, int sx, int sy, in
     }
 }
 
+ScreenPictureProblem& lastPictureProblem() {
+    static ScreenPictureProblem problem = ScreenPictureProblem::NoProblem;
+    return problem;
+}
+
 bool fourBytesPerPixel(const QImage& img) {
     return img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32;
 }
@@ -39,12 +45,18 @@ void setBitBltObserver(std::function<void(const BitBltCall&)> f) {
 
 HDC GetDC(HWND hWnd) {
     if (hWnd != 0) return 0;
-    qt::ScreenPicture pic = qt::grabScreen();
-    const HDC h = qt::createScreenDC(std::make_unique<QImage>(std::move(pic.image)));
+    // No picture is no context: a black one would pass for the screen.
+    std::optional<qt::ScreenPicture> pic = qt::desktopFace().grabScreen(lastPictureProblem());
+    if (!pic) return 0;
+    const HDC h = qt::createScreenDC(std::make_unique<QImage>(std::move(pic->image)));
     qt::DeviceContext* dc = qt::dcFromHandle(h);
-    dc->origin = pic.origin;
+    dc->origin = pic->origin;
     dc->fromGetDC = true;
     return h;
+}
+
+ScreenPictureProblem screenPictureProblem() {
+    return lastPictureProblem();
 }
 
 int ReleaseDC(HWND, HDC hDC) {

@@ -1,109 +1,36 @@
 #include "platform/qt/screen_grab.h"
 #include "platform/qt/monitor.h"
-#include <QApplication>
-#include <QBackingStore>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
-#include <QWidget>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <bit>
-#include <chrono>
-#include <cstring>
-#include <thread>
 
 namespace vx::win::qt {
-namespace {
 
-// The value of one colour channel scaled to 0..255, from a pixel and the channel's mask.
-unsigned channel(unsigned long pixel, unsigned long mask) {
-    if (mask == 0) return 0;
-    const int shift = std::countr_zero(mask);
-    const unsigned long max = mask >> shift;
-    return static_cast<unsigned>(((pixel & mask) >> shift) * 255 / max);
-}
-
-QImage fromXImage(XImage* xi) {
-    QImage out(xi->width, xi->height, QImage::Format_RGB32);
-    const bool direct = xi->bits_per_pixel == 32 && xi->byte_order == LSBFirst &&
-                        xi->red_mask == 0xFF0000 && xi->green_mask == 0xFF00 &&
-                        xi->blue_mask == 0xFF;
-    for (int y = 0; y < xi->height; ++y) {
-        auto* dst = reinterpret_cast<quint32*>(out.scanLine(y));
-        if (direct) {
-            const auto* src = reinterpret_cast<const quint32*>(xi->data + y * xi->bytes_per_line);
-            for (int x = 0; x < xi->width; ++x) dst[x] = src[x] | 0xFF000000u;
-        } else {
-            for (int x = 0; x < xi->width; ++x) {
-                const unsigned long p = XGetPixel(xi, x, y);
-                dst[x] = qRgb(channel(p, xi->red_mask), channel(p, xi->green_mask),
-                              channel(p, xi->blue_mask));
-            }
-        }
-    }
-    return out;
-}
-
-// A window that has just closed (the about box) leaves its picture on the windows it
-// uncovered until they repaint, and a grab of the root window would show it. Other programs
-// (the window manager taking down the box's frame, the frames and desktop beneath) get a
-// moment to act on the hide; then ours copy their backing stores to the screen again, which
-// restores whatever the box and its frame covered without running any of the program's
-// handlers.
-void letUncoveredWindowsRepaint(Display* dpy) {
-    XSync(dpy, False); // every hide asked for so far has been carried out
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    XSync(dpy, False);
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        QBackingStore* store = w->isVisible() ? w->backingStore() : nullptr;
-        if (store && w->windowHandle()) store->flush(QRegion(w->rect()), w->windowHandle());
-    }
-    XSync(dpy, False);
-}
-
-bool grabRoot(ScreenPicture& pic) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->display()) return false;
-    Display* dpy = x11->display();
-    letUncoveredWindowsRepaint(dpy);
-    const Window root = DefaultRootWindow(dpy);
-    XWindowAttributes a{};
-    if (!XGetWindowAttributes(dpy, root, &a)) return false;
-    XImage* xi = XGetImage(dpy, root, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
-    if (!xi) return false;
-    pic.image = fromXImage(xi);
-    XDestroyImage(xi);
-    return true;
-}
-
-// Every monitor's picture at its device place, as the X server's root window holds them; a
-// monitor Qt cannot grab stays black.
-QImage grabDesktop(QPoint& topLeft) {
+QRect desktopDeviceRect() {
     QRect desktop;
     for (const QScreen* s : QGuiApplication::screens()) desktop |= deviceRect(s);
-    topLeft = desktop.topLeft();
+    return desktop;
+}
+
+ScreenPicture desktopPicture(QImage image) {
+    ScreenPicture pic{std::move(image), {}};
+    pic.origin = deviceRect(monitorUnderTest()).topLeft() - desktopDeviceRect().topLeft();
+    return pic;
+}
+
+ScreenPicture grabWithQt() {
+    const QRect desktop = desktopDeviceRect();
     QImage image(desktop.isEmpty() ? QSize(1, 1) : desktop.size(), QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter p(&image);
     for (QScreen* s : QGuiApplication::screens()) {
         QImage shot = s->grabWindow(0).toImage();
         shot.setDevicePixelRatio(1); // pixel for pixel
-        if (!shot.isNull()) p.drawImage(deviceRect(s).topLeft() - topLeft, shot);
+        if (!shot.isNull()) p.drawImage(deviceRect(s).topLeft() - desktop.topLeft(), shot);
     }
-    return image;
-}
-
-} // namespace
-
-ScreenPicture grabScreen() {
-    ScreenPicture pic;
-    pic.origin = deviceRect(monitorUnderTest()).topLeft();
-    if (grabRoot(pic)) return pic;
-    QPoint desktopTopLeft;
-    pic.image = grabDesktop(desktopTopLeft);
-    pic.origin -= desktopTopLeft;
-    return pic;
+    p.end();
+    return desktopPicture(std::move(image));
 }
 
 } // namespace vx::win::qt

@@ -1,6 +1,7 @@
 // Global key state from the X server: bit 15 from the server's key map, bit 0 from raw
 // key-press events seen since the key was last queried. Synthetic keys go through XTest;
 // the Windows+M chord becomes the desktop's show-desktop request.
+#include "platform/qt/desktop_face.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/display_loss.h"
 #include "platform/qt/end_signals.h"
@@ -181,9 +182,7 @@ std::unique_ptr<KeyboardSource> makeX11Keyboard() {
 }
 
 KeyScope x11KeyScope() {
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-                         qEnvironmentVariable("XDG_SESSION_TYPE") == "wayland";
-    return wayland ? KeyScope::XClients : KeyScope::Global;
+    return waylandSession() ? KeyScope::XClients : KeyScope::Global;
 }
 
 std::unique_ptr<KeyboardSource> makeDesktopKeyboard() {

@@ -1,4 +1,4 @@
-#include "app/key_scope_notice.h"
+#include "app/desktop_notice.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/window_table.h"
 #include "platform/system.h"
