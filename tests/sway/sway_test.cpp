@@ -202,6 +202,7 @@ class Sway : public ::testing::TestWithParam<SwayRun> {
   protected:
     void SetUp() override {
         if (geteuid() != 0) GTEST_SKIP() << "needs root: the compositor runs as nobody";
+        if (const char* why = std::getenv("VELOTRIX_SWAY_SKIP")) GTEST_SKIP() << why;
         for (const char* tool :
              {"sway", "Xwayland", "wtype", "grim", "pipewire", "setpriv", "dbus-daemon", "swaymsg"})
             if (!onPath(tool)) GTEST_SKIP() << tool << " is not installed (scripts/setup)";
