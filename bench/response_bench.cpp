@@ -111,18 +111,21 @@ void keyRows(int w, int h, bool solidAndGradient) {
            w > 2000 ? Target{35, 50} : Target{15, 30});
 }
 
+// Under openbox, as on a desktop: the manager's own traffic wakes nothing of the program's.
 void idleRows() {
+    setenv("VELOTRIX_E2E_WM", "openbox", 1);
     e2e::XSession s(1024, 768);
+    unsetenv("VELOTRIX_E2E_WM");
     if (!s.startApp()) return;
     std::this_thread::sleep_for(2s);
     for (const bool pattern : {false, true}) {
         if (pattern) red(s);
         std::this_thread::sleep_for(1s);
         const double c0 = cpuSeconds(s.appPid());
-        std::this_thread::sleep_for(30s);
-        figure(std::string("idle key loop over 30 s, ") +
+        std::this_thread::sleep_for(60s);
+        figure(std::string("idle key loop over 60 s, all threads, under openbox, ") +
                    (pattern ? "solid pattern shown" : "main window shown"),
-               (cpuSeconds(s.appPid()) - c0) / 30.0 * 100.0, "% of one core", 0.3);
+               (cpuSeconds(s.appPid()) - c0) / 60.0 * 100.0, "% of one core", 0.05);
     }
 }
 
