@@ -159,6 +159,17 @@ TEST(TestWindow, CoversAPanelAndComesBackInFrontOfAnotherWindow) {
         << "the other window did not come in front";
     // The test window puts itself back in front once a second.
     EXPECT_TRUE(XSession::waitFor([&] { return wholeScreenIs(s, 0xFF0000) && panelRowsRed(); }));
+    // And above the others, should the manager have been told otherwise.
+    const auto test = s.findWindow("Form1", true);
+    if (!s.windowManager() || !test) return;
+    const auto above = [&] {
+        const auto states = s.atomNames(*test, "_NET_WM_STATE");
+        return std::find(states.begin(), states.end(), "_NET_WM_STATE_ABOVE") != states.end();
+    };
+    ASSERT_TRUE(above());
+    s.dropState(*test, "_NET_WM_STATE_ABOVE");
+    ASSERT_TRUE(XSession::waitFor([&] { return !above(); }, 2s));
+    EXPECT_TRUE(XSession::waitFor(above));
 }
 
 TEST(SpineKeys, KeyZeroGivesARandomColourWithBlueAtMostOne) {

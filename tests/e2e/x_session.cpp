@@ -582,6 +582,11 @@ void XSession::minimise(Window w) {
     sendToRoot(dpy_, w, "WM_CHANGE_STATE", {IconicState});
 }
 
+void XSession::dropState(Window w, const std::string& state) {
+    sendToRoot(dpy_, w, "_NET_WM_STATE",
+               {0, static_cast<long>(XInternAtom(dpy_, state.c_str(), False)), 0, 2});
+}
+
 Window XSession::focus() const {
     Window f = 0;
     int revert = 0;
