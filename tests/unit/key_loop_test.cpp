@@ -108,7 +108,9 @@ struct WaitCase {
 class Pause : public ::testing::TestWithParam<WaitCase> {};
 
 // No handler runs inside the pause. What ended an idle pause is there for the event step:
-// the press is in the key state, the handler runs at the next DoEvents.
+// the press is in the key state, the handler runs at the next DoEvents. The idle pause also
+// ends on work left from start-up; it then pauses again, as the loop does, a few times and
+// not in a busy loop.
 TEST_P(Pause, EndsOnAPressOrWhenIdleOnDueWorkAndRunsNoHandler) {
     auto& kb = installScriptedKeyboard();
     const WaitCase& c = GetParam();
@@ -117,13 +119,20 @@ TEST_P(Pause, EndsOnAPressOrWhenIdleOnDueWorkAndRunsNoHandler) {
         kb.pressAt(std::chrono::steady_clock::now() + std::chrono::milliseconds(10), c.comingVk);
     bool handlerRan = false;
     if (c.handlerMs >= 0) QTimer::singleShot(c.handlerMs, [&] { handlerRan = true; });
-    EXPECT_EQ(win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE_, c.ms, win::QS_ALLINPUT),
-              c.result);
-    EXPECT_FALSE(handlerRan);
+    win::DWORD result = 0;
+    for (int cycles = 0;; ++cycles) {
+        ASSERT_LT(cycles, 10) << "the pause does not wait";
+        result = win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE_, c.ms, win::QS_ALLINPUT);
+        EXPECT_FALSE(handlerRan);
+        if (c.ms != win::INFINITE || (c.comingVk >= 0 && kb.coming.empty())) break;
+        DoEvents();
+        if (handlerRan) break;
+    }
+    EXPECT_EQ(result, c.result);
     if (c.comingVk > 0) {
         EXPECT_TRUE(win::GetAsyncKeyState(c.comingVk) & 0x8000);
     }
-    if (c.handlerMs >= 0) {
+    if (c.handlerMs >= 0 && !handlerRan) {
         DoEvents();
         EXPECT_TRUE(handlerRan);
     }
