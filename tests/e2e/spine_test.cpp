@@ -166,7 +166,7 @@ TEST(TestWindow, CoversAPanelAndComesBackInFrontOfAnotherWindow) {
         const auto states = s.atomNames(*test, "_NET_WM_STATE");
         return std::find(states.begin(), states.end(), "_NET_WM_STATE_ABOVE") != states.end();
     };
-    ASSERT_TRUE(above());
+    ASSERT_TRUE(XSession::waitFor(above)); // asked for in the same tick, granted a little later
     s.dropState(*test, "_NET_WM_STATE_ABOVE");
     ASSERT_TRUE(XSession::waitFor([&] { return !above(); }, 2s));
     EXPECT_TRUE(XSession::waitFor(above));
