@@ -1,6 +1,5 @@
 #include "platform/qt/queue_wait.h"
 #include <QAbstractEventDispatcher>
-#include <QThread>
 #include <algorithm>
 #include <glib.h>
 #include <vector>
@@ -40,6 +39,8 @@ QueueWait waitForQueuedWork(int descriptor, std::chrono::steady_clock::time_poin
     g_main_context_release(context);
     if (work) return QueueWait::Work;
     if (descriptor >= 0 && fds[count].revents) return QueueWait::Descriptor;
+    // Woken with nothing ready (a wake-up whose work was served already): one more look by
+    // the event step costs less than knowing.
     return std::chrono::steady_clock::now() >= deadline ? QueueWait::Deadline : QueueWait::Work;
 }
 
