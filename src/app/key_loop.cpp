@@ -1,5 +1,5 @@
 // The key loop: polls the global key state, acts on the first passing row of the key
-// table, sleeps 50 ms and serves the pending events, until the main window closes.
+// table, pauses and serves the pending events, until the main window closes.
 #include "app/desktop_notice.h"
 #include "app/frm_main.h"
 #include "host/errors.h"
@@ -7,8 +7,8 @@
 #include "patterns/frm_eff.h"
 #include "patterns/frm_test.h"
 #include "platform/keyboard.h"
+#include "platform/message_wait.h"
 #include "platform/modal.h"
-#include "platform/system.h"
 
 namespace vx {
 namespace {
@@ -77,10 +77,16 @@ void frmMain::Timer1_Timer() {
     if (win::modalWindowOpen()) return;
     bKeyLoop = vbTrue;
     do {
+        int row = 0;
         resumeNext({
-            [&] { runKeyRow(matchKeyRow()); },
-            // Input ends the pause early; a key held down repeats once per 50 ms.
-            [&] { win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE_, 50, win::QS_ALLINPUT); },
+            [&] { runKeyRow(row = matchKeyRow()); },
+            // A key held down acts again after 50 ms; a new press ends the pause early. With
+            // no row passing, every key of the table was found up, and nothing can pass until
+            // a press: the pause lasts until input comes or the event step has work.
+            [&] {
+                win::MsgWaitForMultipleObjects(0, nullptr, win::FALSE_, row ? 50 : win::INFINITE,
+                                               win::QS_ALLINPUT);
+            },
             [&] { DoEvents(); },
         });
     } while (bKeyLoop == vbTrue);

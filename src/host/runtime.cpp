@@ -13,6 +13,7 @@
 #include "platform/qt/end_signals.h"
 #include "platform/qt/monitor.h"
 #include "platform/qt/screen_colormap.h"
+#include "platform/qt/session_bus.h"
 #include "platform/qt/window_table.h"
 #include "platform/single_instance.h"
 #include <QApplication>
@@ -47,6 +48,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
     }
     QApplication app(argc, argv);
     if (!platforms.empty()) qunsetenv("QT_QPA_PLATFORM"); // not for the programs it starts
+    win::qt::meetSessionBusWithoutStartingOne();
     QApplication::setApplicationName(QString::fromStdString(App::Title));
     QApplication::setQuitOnLastWindowClosed(false); // the forms decide when the program ends
     if (activate) {

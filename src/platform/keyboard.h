@@ -32,6 +32,12 @@ class KeyboardSource {
     // Blocks until a key or a mouse button goes down where the source can see it, or until
     // the deadline; true when a press ended the wait. A key held down does not end it.
     virtual bool waitForPress(std::chrono::steady_clock::time_point deadline);
+    // A descriptor that turns readable when a key or a button may have gone down where the
+    // source sees it; -1 when its presses come through the program's own event queue.
+    virtual int pressDescriptor() { return -1; }
+    // Reads what came on the descriptor: true when a key or a button went down since the
+    // last wait or call (a held key repeating does not count).
+    virtual bool takePress() { return false; }
 };
 
 void setKeyboardSource(std::unique_ptr<KeyboardSource> source);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <thread>
@@ -116,6 +117,30 @@ TEST(MainWindow, StartUpMinimisesTheOtherWindowsAndComesInFrontWithTheFocus) {
     }
 }
 
+// D-Bus starts a bus of its own through dbus-launch when asked for a session bus that the
+// desktop does not have; one on the path notes that it was asked.
+TEST(MainWindow, StartsNoMessageBusWhereTheDesktopHasNone) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("velotrix-bus-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const auto launcher = dir / "dbus-launch";
+    {
+        std::ofstream script(launcher);
+        script << "#!/bin/sh\ntouch '" << (dir / "asked").string() << "'\nexit 1\n";
+    }
+    std::filesystem::permissions(launcher, std::filesystem::perms::owner_all);
+    const char* bus = getenv("DBUS_SESSION_BUS_ADDRESS");
+    const std::string savedBus = bus ? bus : "";
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    {
+        XSession s(1024, 768);
+        EXPECT_TRUE(s.startApp("PATH=" + dir.string() + ":" + getenv("PATH")));
+    }
+    if (bus) setenv("DBUS_SESSION_BUS_ADDRESS", savedBus.c_str(), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "asked"));
+    std::filesystem::remove_all(dir);
+}
+
 TEST(TestWindow, CoversAPanelAndComesBackInFrontOfAnotherWindow) {
     XSession s(1024, 768);
     constexpr int kPanel = 30;
@@ -134,6 +159,17 @@ TEST(TestWindow, CoversAPanelAndComesBackInFrontOfAnotherWindow) {
         << "the other window did not come in front";
     // The test window puts itself back in front once a second.
     EXPECT_TRUE(XSession::waitFor([&] { return wholeScreenIs(s, 0xFF0000) && panelRowsRed(); }));
+    // And above the others, should the manager have been told otherwise.
+    const auto test = s.findWindow("Form1", true);
+    if (!s.windowManager() || !test) return;
+    const auto above = [&] {
+        const auto states = s.atomNames(*test, "_NET_WM_STATE");
+        return std::find(states.begin(), states.end(), "_NET_WM_STATE_ABOVE") != states.end();
+    };
+    ASSERT_TRUE(XSession::waitFor(above)); // asked for in the same tick, granted a little later
+    s.dropState(*test, "_NET_WM_STATE_ABOVE");
+    ASSERT_TRUE(XSession::waitFor([&] { return !above(); }, 2s));
+    EXPECT_TRUE(XSession::waitFor(above));
 }
 
 TEST(SpineKeys, KeyZeroGivesARandomColourWithBlueAtMostOne) {

@@ -6,6 +6,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xrandr.h>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -123,8 +124,15 @@ XSession::XSession(int width, int height, const std::vector<Rect>& monitors)
     // outputs of the X.Org server's dummy driver.
     dummy_ = !monitors.empty() && wm && std::string(wm) == "xfwm4";
     // A free display number; another test run may take the same one at the same moment, in
-    // which case our server exits at once and the next number is tried.
-    for (int n = 80 + (getpid() % 100); n < 400 && !dpy_; ++n) {
+    // which case our server exits at once and the next number is tried. VELOTRIX_E2E_DISPLAYS
+    // ("250-299") keeps the runs of one user within a range of their own.
+    int first = 80, last = 399;
+    if (const char* range = getenv("VELOTRIX_E2E_DISPLAYS"))
+        if (std::sscanf(range, "%d-%d", &first, &last) != 2 || first < 0 || last < first)
+            first = 80, last = 399;
+    const int span = last - first + 1;
+    for (int i = 0; i < span && !dpy_; ++i) {
+        const int n = first + (getpid() % 100 + i) % span;
         if (exists("/tmp/.X" + std::to_string(n) + "-lock") ||
             exists("/tmp/.X11-unix/X" + std::to_string(n)))
             continue;
@@ -572,6 +580,11 @@ void XSession::raise(Window w) {
 
 void XSession::minimise(Window w) {
     sendToRoot(dpy_, w, "WM_CHANGE_STATE", {IconicState});
+}
+
+void XSession::dropState(Window w, const std::string& state) {
+    sendToRoot(dpy_, w, "_NET_WM_STATE",
+               {0, static_cast<long>(XInternAtom(dpy_, state.c_str(), False)), 0, 2});
 }
 
 Window XSession::focus() const {

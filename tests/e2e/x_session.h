@@ -100,6 +100,8 @@ class XSession {
     void raise(Window w);
     // Asks the window manager to minimise a window, as a task bar does.
     void minimise(Window w);
+    // Asks the window manager to take a _NET_WM_STATE_... state off a window, as a pager does.
+    void dropState(Window w, const std::string& state);
     // Asks the window manager to show its desktop n (0 the first), as a pager does.
     void switchDesktop(int n);
     bool viewable(Window w) const;

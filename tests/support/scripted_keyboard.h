@@ -5,8 +5,10 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <sys/timerfd.h>
 #include <thread>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 
 namespace vx::test {
@@ -50,6 +52,32 @@ class ScriptedKeyboard : public win::KeyboardSource {
         coming.pop_front();
         return true;
     }
+    // The idle pause waits on a timer descriptor armed for the next coming press.
+    int pressDescriptor() override {
+        if (timer_ < 0) timer_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        itimerspec at{};
+        if (!coming.empty()) {
+            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                coming.front().at.time_since_epoch())
+                                .count();
+            at.it_value = {static_cast<time_t>(ns / 1000000000),
+                           static_cast<long>(ns % 1000000000)};
+            if (ns <= 0) at.it_value.tv_nsec = 1;
+        }
+        ::timerfd_settime(timer_, TFD_TIMER_ABSTIME, &at, nullptr);
+        return timer_;
+    }
+    bool takePress() override {
+        std::uint64_t expiries = 0;
+        if (timer_ >= 0 && ::read(timer_, &expiries, sizeof expiries) < 0) expiries = 0;
+        if (coming.empty() || coming.front().at > std::chrono::steady_clock::now()) return false;
+        if (coming.front().vk) press(coming.front().vk);
+        coming.pop_front();
+        return true;
+    }
+    ~ScriptedKeyboard() override {
+        if (timer_ >= 0) ::close(timer_);
+    }
     void forgetPresses() override {
         for (auto& [vk, s] : state) s = static_cast<win::SHORT>(s & ~1);
     }
@@ -63,6 +91,9 @@ class ScriptedKeyboard : public win::KeyboardSource {
     std::deque<Coming> coming;
     std::vector<Sent> sent;
     std::function<void()> onSend; // runs after each synthetic key is recorded
+
+  private:
+    int timer_ = -1;
 };
 
 // Installs a scripted keyboard for the life of a test and hands it out.

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
@@ -196,7 +197,7 @@ void SurfaceWidget::imageChanged(const QRect& deviceRect) {
         presentTimer_.start(static_cast<int>(frameMs() - since));
 }
 
-void SurfaceWidget::paintEvent(QPaintEvent*) {
+void SurfaceWidget::paintEvent(QPaintEvent* e) {
     holdFrames_ = false;
     syncImageSize();
     QPainter p(this);
@@ -218,7 +219,7 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     }
     lastPaint_.restart();
     if (!lights_.empty()) {
-        paintComposed(p);
+        paintComposed(p, e->rect());
         return;
     }
     composed_ = QImage(); // nothing lies over the picture any more
@@ -239,18 +240,51 @@ const QImage& SurfaceWidget::shownImage() const {
     return direct_ && !frame_.isNull() ? frame_ : img_;
 }
 
-// One pass over the picture paints every light child; only what changed is painted again.
-void SurfaceWidget::paintComposed(QPainter& p) {
+// The image a painter on this window paints into: the window's backing store, where it is
+// a 32-bit image of the window at one device pixel per pixel, the window at its top left;
+// else null (a rendering into another picture, say, at an offset).
+static QImage* backingImage(QPainter& p, const QSize& window) {
+    if (!p.deviceTransform().isIdentity()) return nullptr;
+    QPaintEngine* engine = p.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster) return nullptr;
+    QPaintDevice* device = engine->paintDevice();
+    if (!device || device->devType() != QInternal::Image) return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const auto format = image->format();
+    const bool rgb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                       format == QImage::Format_ARGB32_Premultiplied;
+    if (!rgb32 || image->devicePixelRatio() != 1.0 || image->width() < window.width() ||
+        image->height() < window.height())
+        return nullptr;
+    return image;
+}
+
+// One pass over the picture paints every light child. A top-level window without an edge
+// gets them straight in its backing store, for the area being painted: a picture of the
+// screen's size (33 MB at 3840 x 2160) is neither allocated nor copied on every frame. Other
+// windows keep the composed picture and paint again only what changed.
+void SurfaceWidget::paintComposed(QPainter& p, const QRect& logicalArea) {
     const QSize size = clientDeviceSize();
+    const auto visibleBoxes = [this] {
+        std::vector<SolidBox> boxes;
+        boxes.reserve(lights_.boxes().size());
+        for (const LightLayer::Box& b : lights_.boxes())
+            if (b.visible) boxes.push_back({deviceRectOf(b.rect), b.colour});
+        return boxes;
+    };
+    if (isWindow() && border_ == 0 && devicePixelRatioF() == 1.0)
+        if (QImage* target = backingImage(p, size)) {
+            composed_ = QImage();
+            composeBoxes(*target, logicalArea.intersected(QRect(QPoint(0, 0), size)), shownImage(),
+                         fill.rgb(), visibleBoxes());
+            return;
+        }
     if (composed_.size() != size) {
         composed_ = QImage(size, QImage::Format_RGB32);
         composeDirty_ = composed_.rect();
     }
     if (!composeDirty_.isEmpty()) {
-        std::vector<SolidBox> boxes;
-        boxes.reserve(lights_.boxes().size());
-        for (const LightLayer::Box& b : lights_.boxes())
-            if (b.visible) boxes.push_back({deviceRectOf(b.rect), b.colour});
+        const auto boxes = visibleBoxes();
         composeBoxes(composed_, composeDirty_, shownImage(), fill.rgb(), boxes);
         composeDirty_ = QRect();
     }

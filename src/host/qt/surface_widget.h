@@ -95,7 +95,7 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     void lightAreaChanged(const QRect& logical);
     void baseChanged(const QRect& deviceRect);
     const QImage& shownImage() const;
-    void paintComposed(QPainter& p);
+    void paintComposed(QPainter& p, const QRect& logicalArea);
 
     QImage img_;
     QImage frame_; // what the window shows while drawing goes straight to it

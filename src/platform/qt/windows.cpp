@@ -13,7 +13,8 @@ BOOL SetForegroundWindow(HWND hWnd) {
     QWidget* w = qt::widgetFromHandle(hWnd);
     if (!w || !w->isWindow()) return FALSE_;
     w->raise();
-    w->activateWindow();
+    // The window that has the focus keeps it without another request to the window manager.
+    if (!w->isActiveWindow()) w->activateWindow();
     return TRUE_;
 }
 

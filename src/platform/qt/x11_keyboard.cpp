@@ -76,6 +76,19 @@ class X11Keyboard : public KeyboardSource {
         return woken;
     }
 
+    int pressDescriptor() override { return ConnectionNumber(dpy_); }
+
+    bool takePress() override {
+        // Xlib reports a lost server from its read; a hang-up with nothing left to read may
+        // not get that far.
+        pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
+        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) displayLost();
+        drainRawEvents(); // leaves nothing in Xlib's queue that the descriptor would not show
+        const bool woken = freshPress_;
+        freshPress_ = false;
+        return woken;
+    }
+
   private:
     // Looked up once per key; a new keyboard mapping looks them up again.
     KeyCode keycodeFor(int vk) {

@@ -92,6 +92,12 @@ Display* x11Display() {
 void keepAbove(QWidget* window) {
     Display* dpy = x11Display();
     if (!dpy || !window->isVisible()) return;
+    // Asked again every second: a window that has the state already costs the manager
+    // nothing, and the program no property change to read back.
+    const Window w = static_cast<Window>(window->winId());
+    const auto above = static_cast<unsigned long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False));
+    for (const unsigned long s : cardinals(dpy, w, "_NET_WM_STATE", XA_ATOM))
+        if (s == above) return;
     sendToRoot(dpy, static_cast<Window>(window->winId()), "_NET_WM_STATE", 1,
                static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False)), 0, 1);
     XFlush(dpy);
