@@ -22,7 +22,9 @@ std::string errorText(Long number) {
     }
 }
 
-void raiseError(Long number) { throw VbError(number, errorText(number)); }
+void raiseError(Long number) {
+    throw VbError(number, errorText(number));
+}
 void raiseError(Long number, const std::string& description) {
     throw VbError(number, description);
 }

@@ -4,8 +4,8 @@
 #include "host/numeric.h"
 #include "host/qt/event_sink.h"
 #include "host/qt/qt_util.h"
-#include "host/screen.h"
 #include "host/qt/surface_widget.h"
+#include "host/screen.h"
 #include "platform/qt/window_table.h"
 #include <QMouseEvent>
 #include <QPainter>
@@ -57,8 +57,10 @@ class LabelWidget : public QWidget {
         if (!h) return;
         const double tw = kTwipsPerLogicalPixel;
         invokeHandler([&] {
-            h(static_cast<Integer>(buttons), static_cast<Integer>(hostqt::shiftMask(e->modifiers())),
-              static_cast<Single>(e->position().x() * tw), static_cast<Single>(e->position().y() * tw));
+            h(static_cast<Integer>(buttons),
+              static_cast<Integer>(hostqt::shiftMask(e->modifiers())),
+              static_cast<Single>(e->position().x() * tw),
+              static_cast<Single>(e->position().y() * tw));
         });
     }
     Label* owner_;
@@ -111,12 +113,18 @@ void Label::setFont(FontRef f) {
 }
 
 bool Label::setOwnProperty(std::string_view n, const Value& v) {
-    if (n == "caption") setCaption(text(v));
-    else if (n == "alignment") setAlignment(CInt(number(v)));
-    else if (n == "backstyle") setBackStyle(CInt(number(v)));
-    else if (n == "backcolor") setBackColor(static_cast<OleColor>(static_cast<long long>(number(v))));
-    else if (n == "forecolor") setForeColor(static_cast<OleColor>(static_cast<long long>(number(v))));
-    else return false;
+    if (n == "caption")
+        setCaption(text(v));
+    else if (n == "alignment")
+        setAlignment(CInt(number(v)));
+    else if (n == "backstyle")
+        setBackStyle(CInt(number(v)));
+    else if (n == "backcolor")
+        setBackColor(static_cast<OleColor>(static_cast<long long>(number(v))));
+    else if (n == "forecolor")
+        setForeColor(static_cast<OleColor>(static_cast<long long>(number(v))));
+    else
+        return false;
     return true;
 }
 

@@ -5,7 +5,9 @@
 
 namespace vx {
 
-double roundHalfEven(double v) { return std::nearbyint(v); } // default FE_TONEAREST
+double roundHalfEven(double v) {
+    return std::nearbyint(v);
+} // default FE_TONEAREST
 
 Integer CInt(double v) {
     const double r = roundHalfEven(v);

@@ -15,7 +15,9 @@ using OleColor = std::uint32_t;
 inline constexpr Boolean vbTrue = -1;
 inline constexpr Boolean vbFalse = 0;
 
-constexpr Boolean toBoolean(bool b) { return b ? vbTrue : vbFalse; }
+constexpr Boolean toBoolean(bool b) {
+    return b ? vbTrue : vbFalse;
+}
 
 // UTF-16 text, the program's string type.
 using String = std::u16string;

@@ -6,7 +6,9 @@
 
 namespace vx {
 
-Long TestPatterns::randomColour() { return CLng(static_cast<double>(Rnd()) * 100000.0); }
+Long TestPatterns::randomColour() {
+    return CLng(static_cast<double>(Rnd()) * 100000.0);
+}
 
 void TestPatterns::stColor(const Integer& iMode) {
     resumeNext({

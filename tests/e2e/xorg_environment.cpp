@@ -1,8 +1,8 @@
 // With VELOTRIX_E2E_SERVER=xorg every session runs the X.Org server, and under xfwm4 the
 // sessions with monitors do; only root may start it on a machine without a console of its own.
 #include "e2e/x_session.h"
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
 

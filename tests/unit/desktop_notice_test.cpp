@@ -1,7 +1,7 @@
 #include "app/desktop_notice.h"
+#include "platform/message_wait.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/window_table.h"
-#include "platform/message_wait.h"
 #include "support/scripted_keyboard.h"
 #include <QApplication>
 #include <QKeyEvent>

@@ -34,6 +34,8 @@ DeviceContext* dcFromHandle(HDC hdc) {
     return it == table().end() ? nullptr : it->second.get();
 }
 
-void deleteDC(HDC hdc) { table().erase(hdc); }
+void deleteDC(HDC hdc) {
+    table().erase(hdc);
+}
 
 } // namespace vx::win::qt

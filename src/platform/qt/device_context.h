@@ -28,10 +28,10 @@ inline constexpr int TRANSPARENT_ = 1;
 inline constexpr int OPAQUE_ = 2;
 
 struct DeviceContext {
-    DrawTarget* target = nullptr;         // a window's image, or null for a screen snapshot
-    std::unique_ptr<QImage> snapshot;     // the screen, for GetDC(0)
-    QPoint origin;                        // where the context's (0, 0) lies in its image
-    bool fromGetDC = false;               // ReleaseDC deletes it
+    DrawTarget* target = nullptr;     // a window's image, or null for a screen snapshot
+    std::unique_ptr<QImage> snapshot; // the screen, for GetDC(0)
+    QPoint origin;                    // where the context's (0, 0) lies in its image
+    bool fromGetDC = false;           // ReleaseDC deletes it
     QColor textColor = Qt::black;
     QColor backColor = Qt::white;
     int bkMode = OPAQUE_;
