@@ -1,6 +1,7 @@
 // The X11 desktop's face: the screen is the root window as the server holds it.
 #include "platform/qt/desktop_face.h"
 #include "platform/qt/monitor.h"
+#include "platform/qt/x11_window.h"
 #include <QApplication>
 #include <QBackingStore>
 #include <QWidget>
@@ -59,16 +60,11 @@ void letUncoveredWindowsRepaint(Display* dpy) {
     XSync(dpy, False);
 }
 
-Display* qtDisplay() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
-
 class X11Face : public DesktopFace {
   public:
     std::optional<ScreenPicture> grabScreen(ScreenPictureProblem& why) override {
         why = ScreenPictureProblem::NoProblem;
-        Display* dpy = qtDisplay();
+        Display* dpy = x11Display();
         if (!dpy) return grabWithQt();
         ScreenPicture pic;
         pic.origin = deviceRect(monitorUnderTest()).topLeft();
@@ -91,7 +87,7 @@ class X11Face : public DesktopFace {
 } // namespace
 
 std::unique_ptr<DesktopFace> makeX11Face() {
-    if (!qtDisplay()) return nullptr;
+    if (!x11Display()) return nullptr;
     return std::make_unique<X11Face>();
 }
 
