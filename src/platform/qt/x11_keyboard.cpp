@@ -13,6 +13,7 @@
 #include <bitset>
 #include <cerrno>
 #include <poll.h>
+#include <utility>
 
 namespace vx::win::qt {
 namespace {
@@ -67,29 +68,29 @@ class X11Keyboard : public KeyboardSource {
             if (left.count() <= 0) break;
             pollfd p[2] = {{ConnectionNumber(dpy_), POLLIN, 0}, {endSignalFd(), POLLIN, 0}};
             if (::poll(p, 2, static_cast<int>(left.count())) < 0 && errno != EINTR) break;
-            if (p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) displayLost(); // the server is gone
+            endIfHungUp(p[0]);
             if (p[1].revents & POLLIN) break; // the event step answers a request to end
             drainRawEvents();
         }
-        const bool woken = freshPress_;
-        freshPress_ = false;
-        return woken;
+        return std::exchange(freshPress_, false);
     }
 
     int pressDescriptor() override { return ConnectionNumber(dpy_); }
 
     bool takePress() override {
-        // Xlib reports a lost server from its read; a hang-up with nothing left to read may
-        // not get that far.
         pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
-        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) displayLost();
+        if (::poll(&p, 1, 0) > 0) endIfHungUp(p);
         drainRawEvents(); // leaves nothing in Xlib's queue that the descriptor would not show
-        const bool woken = freshPress_;
-        freshPress_ = false;
-        return woken;
+        return std::exchange(freshPress_, false);
     }
 
   private:
+    // Xlib reports a lost server from its read; a hang-up with nothing left to read may not
+    // get that far.
+    static void endIfHungUp(const pollfd& p) {
+        if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) displayLost();
+    }
+
     // Looked up once per key; a new keyboard mapping looks them up again.
     KeyCode keycodeFor(int vk) {
         if (vk < 0 || vk > 255) return 0;
