@@ -1,5 +1,6 @@
 #include "platform/qt/wayland/portal_screenshot.h"
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -54,6 +55,19 @@ bool listen(QDBusConnection& bus, const QString& path, Answer& answer, bool on) 
               : bus.disconnect(QString(), path, kRequest, "Response", &answer, slot);
 }
 
+// xdg-desktop-portal-wlr 0.7.0 (Debian 12) can take in a call together with its own bus name
+// and leave it unread until another message comes, which holds the portal's start 25 s. While
+// a request waits, each portal backend on the bus is asked for its objects' description: that
+// is the other message, and every D-Bus library answers it by itself.
+void nudgeBackends(QDBusConnection& bus) {
+    const QStringList names = bus.interface()->registeredServiceNames();
+    for (const QString& name : names)
+        if (name.startsWith("org.freedesktop.impl.portal.desktop."))
+            bus.call(QDBusMessage::createMethodCall(
+                         name, "/", "org.freedesktop.DBus.Introspectable", "Introspect"),
+                     QDBus::NoBlock);
+}
+
 struct Outcome {
     ScreenPictureProblem problem = ScreenPictureProblem::NoProblem;
     uint code = kDone;
@@ -75,6 +89,9 @@ Outcome request(QDBusConnection& bus, bool interactive, std::chrono::millisecond
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &answer.loop, &QEventLoop::quit);
     deadline.start(limit);
+    QTimer nudge;
+    QObject::connect(&nudge, &QTimer::timeout, [&bus] { nudgeBackends(bus); });
+    nudge.start(std::chrono::milliseconds(200));
     const auto waitFlags = QEventLoop::ExcludeUserInputEvents;
 
     QDBusPendingCallWatcher watcher(bus.asyncCall(call, static_cast<int>(limit.count())));
