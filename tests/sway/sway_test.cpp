@@ -32,6 +32,7 @@ bool onPath(const std::string& tool) {
 class SwaySession {
   public:
     explicit SwaySession(double scale) : dir_("/tmp/wl-run") {
+        fs::remove_all(dir_); // a run before this one in the same process
         fs::create_directories(dir_ + "/home");
         // The clone may sit where nobody cannot reach: the program is copied in.
         const char* bin = std::getenv("VELOTRIX_BIN");
@@ -43,7 +44,8 @@ class SwaySession {
                "XDG_CURRENT_DESKTOP\n";
         std::system(("chown -R nobody:nogroup " + dir_ + " && chmod 700 " + dir_).c_str());
         bus_ =
-            spawn({"dbus-daemon", "--session", "--nofork", "--address=unix:path=" + dir_ + "/bus"});
+            spawn({"dbus-daemon", "--session", "--nofork", "--address=unix:path=" + dir_ + "/bus"},
+                  dir_ + "/bus.log");
         waitFor([&] { return fs::exists(dir_ + "/bus"); }, 5s);
         sway_ = spawn({"sway", "-c", dir_ + "/config"}, dir_ + "/sway.log");
         ready_ = waitFor([&] { return fs::exists(dir_ + "/wayland-1"); }, 10s) &&
@@ -61,8 +63,8 @@ class SwaySession {
     void startApp(const std::string& platform) {
         app_ = spawn({dir_ + "/velotrix"}, dir_ + "/app.log", {"QT_QPA_PLATFORM=" + platform});
     }
-    std::string appLog() const {
-        std::ifstream in(dir_ + "/app.log");
+    std::string log(const char* name) const {
+        std::ifstream in(dir_ + "/" + name);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
@@ -214,7 +216,7 @@ class Sway : public ::testing::TestWithParam<SwayRun> {
         ASSERT_TRUE(
             SwaySession::waitFor([&] { return controlWindowShown(session->screen()); }, 15s))
             << "the control window did not map\n"
-            << session->appLog();
+            << session->log("app.log");
     }
     // Types a scenario until the screen shows what `shown` wants; a lost first key is typed
     // again, as a person would press it again.
@@ -254,7 +256,8 @@ TEST_P(Sway, PatternsAreExactOrTheProgramSaysTheDesktopResamples) {
         EXPECT_TRUE(until({"-k", "Escape"}, controlWindowShown));
     }
     const std::string said = "This desktop scales Velotrix's windows by 125 %";
-    EXPECT_EQ(session->appLog().find(said) != std::string::npos, !whole) << session->appLog();
+    EXPECT_EQ(session->log("app.log").find(said) != std::string::npos, !whole)
+        << session->log("app.log");
 }
 
 class SwayEffect : public Sway {};
@@ -271,7 +274,8 @@ TEST_P(SwayEffect, CrumblesAPictureOfTheScreen) {
             return session->tree().find("\"name\": \"frmEff\"") != std::string::npos;
         },
         8s);
-    ASSERT_TRUE(effectUp) << "no effect window\n" << session->appLog() << session->tree();
+    ASSERT_TRUE(effectUp) << "no effect window\n"
+                          << session->log("app.log") << session->log("bus.log");
     std::this_thread::sleep_for(500ms);
     const QImage first = session->screen();
     EXPECT_GT(sameShare(before, first), 0.8) << "the effect does not show the screen";
