@@ -1,5 +1,7 @@
 #include "app/desktop_notice.h"
+#include "platform/gdi.h"
 #include "platform/message_wait.h"
+#include "platform/qt/desktop_face.h"
 #include "platform/qt/desktop_keyboard.h"
 #include "platform/qt/window_table.h"
 #include "support/scripted_keyboard.h"
@@ -60,6 +62,50 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ScopeRow{win::KeyScope::Global, nullptr},
                       ScopeRow{win::KeyScope::OwnWindows, "while a Velotrix window"},
                       ScopeRow{win::KeyScope::XClients, "while a window of an X11 program"}));
+
+// A desktop that gives no picture of the screen.
+class PicturelessFace : public win::qt::DesktopFace {
+  public:
+    std::optional<win::qt::ScreenPicture> grabScreen(win::ScreenPictureProblem& why) override {
+        why = win::ScreenPictureProblem::NoService;
+        return std::nullopt;
+    }
+    int resamplingPercent(const QScreen*) override { return 0; }
+};
+
+class NoPictureNotice : public ::testing::TestWithParam<bool> {};
+
+// T finds no picture: its words join the keys' words, in the notice still open or, once the
+// person closed it, in the notice shown again with both.
+TEST_P(NoPictureNotice, JoinsTheKeysWordsInOneNotice) {
+    const bool closedFirst = GetParam();
+    win::setKeyboardSource(std::make_unique<ScopedKeyboard>(win::KeyScope::OwnWindows));
+    win::qt::setDesktopFace(std::make_unique<PicturelessFace>());
+    auto* keys = qobject_cast<QMessageBox*>(win::qt::widgetFromHandle(tellKeyScopeOnce()));
+    ASSERT_NE(keys, nullptr);
+    if (closedFirst) keys->close();
+    EXPECT_EQ(win::GetDC(0), 0);
+    const win::HWND notice = tellNoScreenPictureOnce();
+    auto* box = qobject_cast<QMessageBox*>(win::qt::widgetFromHandle(notice));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->text().contains("while a Velotrix window")) << box->text().toStdString();
+    EXPECT_TRUE(box->text().contains("T (the screen effect) does nothing here: this desktop "
+                                     "offers no screenshot service"))
+        << box->text().toStdString();
+    int open = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        open += qobject_cast<QMessageBox*>(w) && w->isVisible();
+    EXPECT_EQ(open, 1);
+    EXPECT_EQ(win::GetDC(0), 0);
+    EXPECT_EQ(tellNoScreenPictureOnce(), 0) << "told once";
+    box->close();
+    win::qt::setDesktopFace(nullptr);
+    win::setKeyboardSource(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(KeysNoticeFirst, NoPictureNotice, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "closed" : "open"; });
 
 struct SessionRow {
     const char* waylandDisplay; // null: unset
