@@ -71,8 +71,9 @@ class Form : public Canvas, private hostqt::EventSink {
     bool hideIdlePointer = false;
     // The program's main window: the monitor that holds its centre is the one patterns cover.
     bool startupForm = false;
-    // An unload followed by a load before the program next serves events keeps the window on
-    // the screen, showing its last picture until its new one is complete.
+    // The window outlives an unload, hidden, for the next load: one that follows at once
+    // keeps it on the screen, showing its last picture until its new one is complete, and a
+    // later one shows it sooner than a new window.
     bool keepWindowOnReload = false;
 
     // Creates the design-time controls and sets their properties, in creation order.

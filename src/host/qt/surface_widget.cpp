@@ -157,10 +157,10 @@ SurfaceWidget* SurfaceWidget::takeBack(QPointer<SurfaceWidget>& kept) {
 }
 
 bool SurfaceWidget::event(QEvent* e) {
-    if (e->type() == QEvent::UpdateRequest && retired_) {
-        retired_ = false;
+    if (e->type() == QEvent::UpdateRequest && retired_ && isVisible()) {
         hide();
-        deleteLater();
+        img_ = QImage(); // its pictures are drawn anew when it is taken back
+        frame_ = QImage();
     }
     return QWidget::event(e);
 }

@@ -43,8 +43,9 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     // Repaints now; a window taken back paints once, when its new picture is complete.
     void refresh();
     // Lets go of the window of an unloaded form: its handle is dead at once, but it stays on
-    // the screen with its last picture until the program next paints or serves events. A
-    // load of the form before then takes it back as it was when new; else it goes.
+    // the screen with its last picture until the program next paints or serves events, and
+    // then leaves it. The form's next load takes it back as it was when new: a window the
+    // server and the window manager know already reaches the screen sooner than a new one.
     void retire();
     static SurfaceWidget* takeBack(QPointer<SurfaceWidget>& kept);
 
