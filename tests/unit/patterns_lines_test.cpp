@@ -138,16 +138,24 @@ TEST_F(Stripes, AHeldLineKeyKeepsTheWindowAndPaintsOnlyWholeGrids) {
             << y;
 }
 
+// Escape takes the window off the screen once events are served; the next pattern shows the
+// same window again, under a new handle.
 TEST_F(Stripes, EscapeTakesTheWindowAwayWhenEventsAreServed) {
     main->bLinesDrawn = vbTrue;
     main->vl();
     DoEvents();
-    const QPointer<QWidget> window = widgetOf(test().hWnd());
+    const win::HWND first = test().hWnd();
+    const QPointer<QWidget> window = widgetOf(first);
     main->runKeyRow(11);
     DoEvents();
-    EXPECT_TRUE(window.isNull() || !window->isVisible());
+    ASSERT_FALSE(window.isNull());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(win::IsWindow(first), win::FALSE_);
+    main->stColor(1);
     DoEvents();
-    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(widgetOf(test().hWnd()), window);
+    EXPECT_NE(test().hWnd(), first);
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(Stripes, DrawingOverStripesWithoutUnloadingFailsWithANumberedError) {
