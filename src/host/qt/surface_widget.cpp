@@ -121,10 +121,13 @@ void SurfaceWidget::setPersistent(bool on) {
 
 void SurfaceWidget::refresh() {
     if (!isVisible()) return;
-    if (holdFrames_)
+    if (holdFrames_) {
         update();
-    else
-        repaint();
+    } else if (!unpainted_.isEmpty()) {
+        presentTimer_.stop();
+        pending_ = QRegion();
+        repaint(unpainted_);
+    }
 }
 
 void SurfaceWidget::retire() {
@@ -148,6 +151,7 @@ SurfaceWidget* SurfaceWidget::takeBack(QPointer<SurfaceWidget>& kept) {
     w->direct_ = false;
     w->imageInUse_ = false;
     w->pending_ = QRegion();
+    w->unpainted_ = QRegion();
     w->leftPressed_ = false;
     w->grabbing_ = false;
     w->grabLight_ = nullptr;
@@ -189,6 +193,8 @@ void SurfaceWidget::imageChanged(const QRect& deviceRect) {
     // Many small areas cost more to track and repaint than the one area around them.
     pending_ = pending_.rectCount() < 32 ? pending_.united(logical)
                                          : QRegion(pending_.boundingRect().united(logical));
+    unpainted_ = unpainted_.rectCount() < 32 ? unpainted_.united(logical)
+                                             : QRegion(unpainted_.boundingRect().united(logical));
     if (presentTimer_.isActive()) return;
     const qint64 since = lastPaint_.isValid() ? lastPaint_.elapsed() : frameMs();
     if (since >= frameMs())
@@ -218,6 +224,7 @@ void SurfaceWidget::paintEvent(QPaintEvent* e) {
         p.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
     }
     lastPaint_.restart();
+    unpainted_ -= e->region();
     if (!lights_.empty()) {
         paintComposed(p, e->rect());
         return;

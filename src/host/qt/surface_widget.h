@@ -40,7 +40,8 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     void imageChanged(const QRect& deviceRect) override;
     QWidget* widget() override { return this; }
 
-    // Repaints now; a window taken back paints once, when its new picture is complete.
+    // Repaints now what was drawn since the last paint (the rest is on the screen already); a
+    // window taken back paints once, when its new picture is complete.
     void refresh();
     // Lets go of the window of an unloaded form: its handle is dead at once, but it stays on
     // the screen with its last picture until the program next paints or serves events, and
@@ -101,7 +102,8 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     QImage img_;
     QImage frame_; // what the window shows while drawing goes straight to it
     bool direct_ = false;
-    QRegion pending_; // drawn but not yet asked to repaint
+    QRegion pending_;   // drawn but not yet asked to repaint
+    QRegion unpainted_; // drawn since it was last painted
     QTimer presentTimer_;
     QElapsedTimer lastPaint_;
     int border_ = 0;

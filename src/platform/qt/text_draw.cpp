@@ -1,6 +1,7 @@
 #include "platform/text_draw.h"
 #include "platform/qt/device_context.h"
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 #include <string>
@@ -80,8 +81,7 @@ class Measure {
     Measure(const QFont& f, QPaintDevice* device, UINT format)
         : fm_(f, device), expandTabs_(effectiveFlags(format) & DT_EXPANDTABS),
           tabWidth_(tabLength(format) * std::max(1, fm_.averageCharWidth())),
-          tallest_(
-              std::max(fm_.ascent(), -fm_.tightBoundingRect(QString::fromUtf16(kTallest)).top())) {}
+          tallest_(tallestOf(f, device)) {}
 
     // How far the tallest letters the program writes reach above the baseline: some faces
     // place stacked Vietnamese marks above their nominal ascent.
@@ -115,6 +115,16 @@ class Measure {
 
   private:
     static constexpr char16_t kTallest[] = u"\u1EA4\u1EAA\u1EC4\u1ED6\u1EEE\u00C1\u0110";
+    // Once per face, size and resolution: shaping these letters costs as much as a line.
+    int tallestOf(const QFont& f, const QPaintDevice* device) const {
+        static QHash<QString, int> known;
+        const QString key = f.key() + u'@' + QString::number(device->logicalDpiY());
+        if (const auto it = known.constFind(key); it != known.cend()) return *it;
+        const int tallest =
+            std::max(fm_.ascent(), -fm_.tightBoundingRect(QString::fromUtf16(kTallest)).top());
+        known.insert(key, tallest);
+        return tallest;
+    }
     QFontMetrics fm_;
     bool expandTabs_;
     int tabWidth_;
