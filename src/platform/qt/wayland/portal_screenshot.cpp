@@ -58,14 +58,19 @@ bool listen(QDBusConnection& bus, const QString& path, Answer& answer, bool on) 
 // xdg-desktop-portal-wlr 0.7.0 (Debian 12) can take in a call together with its own bus name
 // and leave it unread until another message comes, which holds the portal's start 25 s. While
 // a request waits, each portal backend on the bus is asked for its objects' description: that
-// is the other message, and every D-Bus library answers it by itself.
-void nudgeBackends(QDBusConnection& bus) {
-    const QStringList names = bus.interface()->registeredServiceNames();
-    for (const QString& name : names)
-        if (name.startsWith("org.freedesktop.impl.portal.desktop."))
-            bus.call(QDBusMessage::createMethodCall(
-                         name, "/", "org.freedesktop.DBus.Introspectable", "Introspect"),
-                     QDBus::NoBlock);
+// is the other message, and every D-Bus library answers it by itself. The names are asked for
+// without blocking, so that a slow bus does not hold the request past its limit.
+void nudgeBackends(const QDBusConnection& bus) {
+    auto* names = new QDBusPendingCallWatcher(bus.interface()->asyncCall("ListNames"));
+    QObject::connect(names, &QDBusPendingCallWatcher::finished, [bus](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        const QDBusPendingReply<QStringList> reply = *w;
+        for (const QString& name : reply.value())
+            if (name.startsWith("org.freedesktop.impl.portal.desktop."))
+                bus.call(QDBusMessage::createMethodCall(
+                             name, "/", "org.freedesktop.DBus.Introspectable", "Introspect"),
+                         QDBus::NoBlock);
+    });
 }
 
 struct Outcome {
