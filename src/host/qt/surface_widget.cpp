@@ -193,8 +193,10 @@ void SurfaceWidget::imageChanged(const QRect& deviceRect) {
     // Many small areas cost more to track and repaint than the one area around them.
     pending_ = pending_.rectCount() < 32 ? pending_.united(logical)
                                          : QRegion(pending_.boundingRect().united(logical));
-    unpainted_ = unpainted_.rectCount() < 32 ? unpainted_.united(logical)
-                                             : QRegion(unpainted_.boundingRect().united(logical));
+    // Only what a paint can reach: the margin above may pass the widget's edge.
+    const QRect reachable = logical & rect();
+    unpainted_ = unpainted_.rectCount() < 32 ? unpainted_.united(reachable)
+                                             : QRegion(unpainted_.boundingRect().united(reachable));
     if (presentTimer_.isActive()) return;
     const qint64 since = lastPaint_.isValid() ? lastPaint_.elapsed() : frameMs();
     if (since >= frameMs())
