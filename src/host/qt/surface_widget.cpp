@@ -25,6 +25,12 @@ int shiftMask(Qt::KeyboardModifiers m) {
 }
 
 namespace {
+// Many small areas cost more to track and repaint than the one area around them.
+void addArea(QRegion& region, const QRect& area) {
+    region =
+        region.rectCount() < 32 ? region.united(area) : QRegion(region.boundingRect().united(area));
+}
+
 // The image at a new size: the old picture at the top left, new areas in the fill colour.
 QImage resized(const QImage& old, const QSize& want, const QColor& fill) {
     QImage next(want, QImage::Format_RGB32);
@@ -190,13 +196,8 @@ void SurfaceWidget::imageChanged(const QRect& deviceRect) {
                         static_cast<int>(std::floor(deviceRect.y() / dpr)) + border_,
                         static_cast<int>(std::ceil(deviceRect.width() / dpr)) + 2,
                         static_cast<int>(std::ceil(deviceRect.height() / dpr)) + 2);
-    // Many small areas cost more to track and repaint than the one area around them.
-    pending_ = pending_.rectCount() < 32 ? pending_.united(logical)
-                                         : QRegion(pending_.boundingRect().united(logical));
-    // Only what a paint can reach: the margin above may pass the widget's edge.
-    const QRect reachable = logical & rect();
-    unpainted_ = unpainted_.rectCount() < 32 ? unpainted_.united(reachable)
-                                             : QRegion(unpainted_.boundingRect().united(reachable));
+    addArea(pending_, logical);
+    addArea(unpainted_, logical & rect()); // a paint reaches no further than the widget
     if (presentTimer_.isActive()) return;
     const qint64 since = lastPaint_.isValid() ? lastPaint_.elapsed() : frameMs();
     if (since >= frameMs())
