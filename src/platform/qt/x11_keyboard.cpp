@@ -103,15 +103,18 @@ class X11Keyboard : public KeyboardSource {
     }
 
     // Which keys are down follows the raw presses and releases, so an idle poll makes no
-    // round trip to the server. The server's key map, asked once a second, sets it right
-    // should anything ever slip; the events queued before its answer are older than it and
-    // leave the same state once applied. The queries of one poll, microseconds apart, share
-    // one look at the socket; a press in between shows at the next poll, which it wakes.
+    // round trip to the server. The server's key map, asked at the first poll and then once a
+    // second while a key is down, sets it right should a release ever slip, as a key wrongly
+    // held would act again and again; while all keys are up there is no release to miss. The
+    // events queued before its answer are older than it and leave the same state once
+    // applied. The queries of one poll, microseconds apart, share one look at the
+    // socket; a press in between shows at the next poll, which it wakes.
     void refresh() {
         const auto now = std::chrono::steady_clock::now();
         if (now - drainedAt_ < std::chrono::milliseconds(1)) return;
         drainedAt_ = now;
-        if (now - keymapAt_ >= std::chrono::seconds(1)) {
+        const bool firstPoll = keymapAt_ == std::chrono::steady_clock::time_point{};
+        if (firstPoll || (down_.any() && now - keymapAt_ >= std::chrono::seconds(1))) {
             char map[32];
             XQueryKeymap(dpy_, map);
             for (int kc = 0; kc < 256; ++kc) down_[kc] = map[kc / 8] & (1 << (kc % 8));
