@@ -48,6 +48,12 @@ TEST(DrawTextW, CalcRectMeasuresLinesPrefixesTabsAndLengths) {
     EXPECT_EQ(r.right, 8 * avg + fm.horizontalAdvance(u'B'));
     r = RECT{0, 0, fm.horizontalAdvance("aa bb") + 2, 0};
     EXPECT_EQ(DrawTextW(s.dc, u"aa bb cc", -1, &r, DT_WORDBREAK | DT_CALCRECT), 2 * fm.height());
+
+    // Measured again in another size, not taken from what the first size measured.
+    s.ctx().font.setPixelSize(3 * fm.height());
+    r = RECT{0, 0, 0, 0};
+    DrawTextW(s.dc, u"Ab", -1, &r, DT_CALCRECT);
+    EXPECT_EQ(r.right, QFontMetrics(s.ctx().font, s.image()).horizontalAdvance("Ab"));
 }
 
 // With DT_TABSTOP, bits 8-15 are the tab length: 8 there is not DT_NOPREFIX.

@@ -80,8 +80,8 @@ class Measure {
   public:
     Measure(const QFont& f, QPaintDevice* device, UINT format)
         : fm_(f, device), expandTabs_(effectiveFlags(format) & DT_EXPANDTABS),
-          tabWidth_(tabLength(format) * std::max(1, fm_.averageCharWidth())),
-          tallest_(tallestOf(f, device)) {}
+          tabChars_(tabLength(format)), face_(f, device->logicalDpiY()),
+          tallest_(tallestOf(face_, fm_)) {}
 
     // How far the tallest letters the program writes reach above the baseline: some faces
     // place stacked Vietnamese marks above their nominal ascent.
@@ -94,11 +94,14 @@ class Measure {
         qsizetype start = 0;
         for (qsizetype i = 0; i < n; ++i) {
             if (s[i] != u'\t') continue;
-            x += fm_.horizontalAdvance(s.mid(start, i - start));
-            if (expandTabs_) x = (x / tabWidth_ + 1) * tabWidth_;
+            x += plainWidth(s.mid(start, i - start));
+            if (expandTabs_) {
+                const int tab = tabChars_ * std::max(1, fm_.averageCharWidth());
+                x = (x / tab + 1) * tab;
+            }
             start = i + 1;
         }
-        return x + fm_.horizontalAdvance(s.mid(start, n - start));
+        return x + plainWidth(s.mid(start, n - start));
     }
     int width(const QString& s) const { return advance(s, s.size()); }
     const QFontMetrics& fm() const { return fm_; }
@@ -114,20 +117,36 @@ class Measure {
     }
 
   private:
-    static constexpr char16_t kTallest[] = u"\u1EA4\u1EAA\u1EC4\u1ED6\u1EEE\u00C1\u0110";
-    // Once per face, size and resolution: shaping these letters costs as much as a line.
-    int tallestOf(const QFont& f, const QPaintDevice* device) const {
-        static QHash<QString, int> known;
-        const QString key = f.key() + u'@' + QString::number(device->logicalDpiY());
+    using Face = std::pair<QFont, int>; // a font at a resolution
+
+    // Shaping a line costs more than all the rest of drawing it, and the program writes the
+    // same few lines again and again (the ticker swaps two), so widths are remembered. The
+    // memory is bounded: it starts afresh when full.
+    int plainWidth(const QString& s) const {
+        if (s.isEmpty()) return 0;
+        static QHash<std::pair<Face, QString>, int> known;
+        std::pair<Face, QString> key{face_, s};
         if (const auto it = known.constFind(key); it != known.cend()) return *it;
+        if (known.size() >= 512) known.clear();
+        const int w = fm_.horizontalAdvance(s);
+        known.insert(std::move(key), w);
+        return w;
+    }
+
+    static constexpr char16_t kTallest[] = u"\u1EA4\u1EAA\u1EC4\u1ED6\u1EEE\u00C1\u0110";
+    // Once per face: shaping these letters costs as much as a line.
+    static int tallestOf(const Face& face, const QFontMetrics& fm) {
+        static QHash<Face, int> known;
+        if (const auto it = known.constFind(face); it != known.cend()) return *it;
         const int tallest =
-            std::max(fm_.ascent(), -fm_.tightBoundingRect(QString::fromUtf16(kTallest)).top());
-        known.insert(key, tallest);
+            std::max(fm.ascent(), -fm.tightBoundingRect(QString::fromUtf16(kTallest)).top());
+        known.insert(face, tallest);
         return tallest;
     }
     QFontMetrics fm_;
     bool expandTabs_;
-    int tabWidth_;
+    int tabChars_;
+    Face face_;
     int tallest_;
 };
 
