@@ -1,5 +1,6 @@
 #include "platform/windows.h"
 #include "platform/qt/window_table.h"
+#include "platform/qt/x11_stacking.h"
 #include "platform/qt/x11_window.h"
 #include "platform/shell.h"
 
@@ -12,7 +13,7 @@ BOOL IsWindow(HWND hWnd) {
 BOOL SetForegroundWindow(HWND hWnd) {
     QWidget* w = qt::widgetFromHandle(hWnd);
     if (!w || !w->isWindow()) return FALSE_;
-    w->raise();
+    qt::raiseToFront(w);
     // The window that has the focus keeps it without another request to the window manager.
     if (!w->isActiveWindow()) w->activateWindow();
     return TRUE_;
@@ -41,7 +42,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
     if (uFlags & SWP_SHOWWINDOW) w->show();
     if (hWndInsertAfter == HWND_TOPMOST && w->isWindow()) {
         qt::keepAbove(w);
-        w->raise();
+        qt::raiseToFront(w);
     }
     return TRUE_;
 }

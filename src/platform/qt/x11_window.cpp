@@ -1,4 +1,5 @@
 #include "platform/qt/x11_window.h"
+#include "platform/qt/x11_stacking.h"
 #include <QColor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -51,12 +52,6 @@ std::vector<unsigned long> cardinals(Display* dpy, Window w, const char* name, A
     return out;
 }
 
-// Whether the running window manager lists an atom among those it supports.
-bool managerSupports(Display* dpy, const char* name) {
-    const auto atoms = cardinals(dpy, DefaultRootWindow(dpy), "_NET_SUPPORTED", XA_ATOM);
-    return std::find(atoms.begin(), atoms.end(), XInternAtom(dpy, name, False)) != atoms.end();
-}
-
 // The Xinerama number of the monitor at a device rectangle (the one holding its centre when
 // none matches exactly), or -1.
 int xineramaNumber(Display* dpy, const QRect& monitor) {
@@ -73,6 +68,11 @@ int xineramaNumber(Display* dpy, const QRect& monitor) {
 }
 
 } // namespace
+
+bool managerSupports(Display* dpy, const char* name) {
+    const auto atoms = cardinals(dpy, DefaultRootWindow(dpy), "_NET_SUPPORTED", XA_ATOM);
+    return std::find(atoms.begin(), atoms.end(), XInternAtom(dpy, name, False)) != atoms.end();
+}
 
 Display* x11Display() {
     // Asked on every pause of the key loop: looked up once per application.
@@ -92,12 +92,12 @@ Display* x11Display() {
 void keepAbove(QWidget* window) {
     Display* dpy = x11Display();
     if (!dpy || !window->isVisible()) return;
-    // Asked again every second: a window that has the state already costs the manager
-    // nothing, and the program no property change to read back.
+    // Asked every second, so the state the manager has is read only after it changes.
+    if (knownAbove(window)) return;
     const Window w = static_cast<Window>(window->winId());
     const auto above = static_cast<unsigned long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False));
     for (const unsigned long s : cardinals(dpy, w, "_NET_WM_STATE", XA_ATOM))
-        if (s == above) return;
+        if (s == above) return noteAbove(window);
     sendToRoot(dpy, static_cast<Window>(window->winId()), "_NET_WM_STATE", 1,
                static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False)), 0, 1);
     XFlush(dpy);

@@ -12,6 +12,8 @@ namespace vx::win::qt {
 
 // Qt's own X connection, or null when Qt does not run on X11.
 Display* x11Display();
+// Whether the running window manager lists an atom among those it supports.
+bool managerSupports(Display* dpy, const char* name);
 // Asks the window manager to keep a top-level window above the others.
 void keepAbove(QWidget* window);
 // Asks the window manager to spread a full-screen window over the one monitor at a device

@@ -1,0 +1,117 @@
+#include "platform/qt/x11_stacking.h"
+#include "platform/qt/x11_window.h"
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QWidget>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <chrono>
+#include <optional>
+#include <set>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace vx::win::qt {
+namespace {
+
+// What the window manager last said about the stacking and the windows' states, forgotten as
+// soon as it says something new. Qt already listens to the properties of the root window and
+// of its own windows, so this costs no request.
+class StackingWatch : public QAbstractNativeEventFilter {
+  public:
+    explicit StackingWatch(Display* dpy)
+        : dpy_(dpy), stackingAtom_(XInternAtom(dpy, "_NET_CLIENT_LIST_STACKING", False)),
+          stateAtom_(XInternAtom(dpy, "_NET_WM_STATE", False)),
+          supportedAtom_(XInternAtom(dpy, "_NET_SUPPORTED", False)) {}
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* ev = static_cast<const xcb_generic_event_t*>(message);
+        if ((ev->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) return false;
+        const auto* pn = static_cast<const xcb_property_notify_event_t*>(message);
+        if (pn->atom == stackingAtom_ || pn->atom == supportedAtom_) frontKnown_ = false;
+        if (pn->atom == supportedAtom_) listKept_.reset();
+        if (pn->atom == stateAtom_) above_.erase(pn->window);
+        return false;
+    }
+
+    // The client the manager lists last, that is in front of all others; 0 without a list,
+    // and where the manager does not say it keeps the list up to date.
+    unsigned long front() {
+        const auto now = std::chrono::steady_clock::now();
+        if (frontKnown_ && !(guessed_ && now - guessedAt_ > std::chrono::milliseconds(500)))
+            return front_;
+        frontKnown_ = true;
+        guessed_ = false;
+        front_ = 0;
+        if (!listKept_) listKept_ = managerSupports(dpy_, "_NET_CLIENT_LIST_STACKING");
+        if (!*listKept_) return front_;
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(dpy_, DefaultRootWindow(dpy_), stackingAtom_, 0, 65536, False,
+                               XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+            data) {
+            if (format == 32 && count > 0)
+                front_ = reinterpret_cast<const unsigned long*>(data)[count - 1];
+            XFree(data);
+        }
+        return front_;
+    }
+    // A raise just asked for is taken as done for a moment, so that the requests of one
+    // step raise once. The manager's new list says whether it was; a manager that refused
+    // the raise writes no new list, so the guess is soon asked again.
+    void raised(unsigned long window) {
+        front_ = window;
+        frontKnown_ = guessed_ = true;
+        guessedAt_ = std::chrono::steady_clock::now();
+    }
+
+    std::set<unsigned long> above_;
+
+  private:
+    Display* dpy_;
+    unsigned long stackingAtom_, stateAtom_, supportedAtom_;
+    std::optional<bool> listKept_;
+    unsigned long front_ = 0;
+    bool frontKnown_ = false, guessed_ = false;
+    std::chrono::steady_clock::time_point guessedAt_;
+};
+
+// One per application; kept for the life of the process, as the filter is Qt's to call.
+StackingWatch* watch() {
+    static std::vector<StackingWatch*> made;
+    static QCoreApplication* app = nullptr;
+    if (app != QCoreApplication::instance()) {
+        app = QCoreApplication::instance();
+        Display* dpy = app ? x11Display() : nullptr;
+        made.push_back(dpy ? new StackingWatch(dpy) : nullptr);
+        if (made.back()) app->installNativeEventFilter(made.back());
+    }
+    return made.empty() ? nullptr : made.back();
+}
+
+unsigned long idOf(const QWidget* window) {
+    return static_cast<unsigned long>(window->winId());
+}
+
+} // namespace
+
+void raiseToFront(QWidget* window) {
+    StackingWatch* w = window->isVisible() ? watch() : nullptr;
+    if (w && w->front() == idOf(window)) return;
+    window->raise();
+    if (w) w->raised(idOf(window));
+}
+
+bool knownAbove(const QWidget* window) {
+    StackingWatch* w = watch();
+    return w && w->above_.count(idOf(window));
+}
+
+void noteAbove(const QWidget* window) {
+    if (StackingWatch* w = watch()) w->above_.insert(idOf(window));
+}
+
+} // namespace vx::win::qt
