@@ -68,12 +68,14 @@ class StackingWatch : public QAbstractNativeEventFilter {
         guessedAt_ = std::chrono::steady_clock::now();
     }
 
-    std::set<unsigned long> above_;
+    bool knownAbove(unsigned long window) const { return above_.count(window) > 0; }
+    void noteAbove(unsigned long window) { above_.insert(window); }
 
   private:
     Display* dpy_;
     unsigned long stackingAtom_, stateAtom_, supportedAtom_;
     std::optional<bool> listKept_;
+    std::set<unsigned long> above_; // windows whose state held the above state when read
     unsigned long front_ = 0;
     bool frontKnown_ = false, guessed_ = false;
     std::chrono::steady_clock::time_point guessedAt_;
@@ -107,11 +109,11 @@ void raiseToFront(QWidget* window) {
 
 bool knownAbove(const QWidget* window) {
     StackingWatch* w = watch();
-    return w && w->above_.count(idOf(window));
+    return w && w->knownAbove(idOf(window));
 }
 
 void noteAbove(const QWidget* window) {
-    if (StackingWatch* w = watch()) w->above_.insert(idOf(window));
+    if (StackingWatch* w = watch()) w->noteAbove(idOf(window));
 }
 
 } // namespace vx::win::qt
