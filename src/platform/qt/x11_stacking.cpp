@@ -46,17 +46,9 @@ class StackingWatch : public QAbstractNativeEventFilter {
         front_ = 0;
         if (!listKept_) listKept_ = managerSupports(dpy_, "_NET_CLIENT_LIST_STACKING");
         if (!*listKept_) return front_;
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        if (XGetWindowProperty(dpy_, DefaultRootWindow(dpy_), stackingAtom_, 0, 65536, False,
-                               XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
-            data) {
-            if (format == 32 && count > 0)
-                front_ = reinterpret_cast<const unsigned long*>(data)[count - 1];
-            XFree(data);
-        }
+        const auto list =
+            cardinals(dpy_, DefaultRootWindow(dpy_), "_NET_CLIENT_LIST_STACKING", XA_WINDOW);
+        if (!list.empty()) front_ = list.back();
         return front_;
     }
     // A raise just asked for is taken as done for a moment, so that the requests of one
@@ -107,13 +99,16 @@ void raiseToFront(QWidget* window) {
     if (w) w->raised(idOf(window));
 }
 
-bool knownAbove(const QWidget* window) {
-    StackingWatch* w = watch();
-    return w && w->knownAbove(idOf(window));
-}
-
-void noteAbove(const QWidget* window) {
-    if (StackingWatch* w = watch()) w->noteAbove(idOf(window));
+void keepAbove(QWidget* window) {
+    StackingWatch* known = window->isVisible() ? watch() : nullptr;
+    // Asked every second, so the state the manager has is read only after it changes.
+    if (!known || known->knownAbove(idOf(window))) return;
+    Display* dpy = x11Display();
+    const auto above = static_cast<unsigned long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False));
+    for (const unsigned long s : cardinals(dpy, idOf(window), "_NET_WM_STATE", XA_ATOM))
+        if (s == above) return known->noteAbove(idOf(window));
+    sendToRoot(dpy, idOf(window), "_NET_WM_STATE", 1, static_cast<long>(above), 0, 1);
+    XFlush(dpy);
 }
 
 } // namespace vx::win::qt

@@ -1,16 +1,14 @@
 #pragma once
-// Bringing a top-level window in front of the others without asking the window manager when
-// it is in front already: a pattern window does so every second.
+// Keeping a top-level window in front of the others without asking the window manager when it
+// is there already: a pattern window asks every second.
 class QWidget;
 
 namespace vx::win::qt {
 
 // Raises the window unless the window manager's stacking list has it in front already.
 void raiseToFront(QWidget* window);
-// Whether the window manager is known to keep the window above the others; unknown (false)
-// until asked, and again after the manager changes the window's state.
-bool knownAbove(const QWidget* window);
-// Remembers that the window manager's state for the window holds the above state.
-void noteAbove(const QWidget* window);
+// Asks the window manager to keep a top-level window above the others, unless its state, as
+// the manager last set it, says so already.
+void keepAbove(QWidget* window);
 
 } // namespace vx::win::qt

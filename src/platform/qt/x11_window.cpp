@@ -1,5 +1,4 @@
 #include "platform/qt/x11_window.h"
-#include "platform/qt/x11_stacking.h"
 #include <QColor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -17,8 +16,25 @@
 namespace vx::win::qt {
 namespace {
 
-void sendToRoot(Display* dpy, Window w, const char* type, long l0, long l1 = 0, long l2 = 0,
-                long l3 = 0, long l4 = 0) {
+// The Xinerama number of the monitor at a device rectangle (the one holding its centre when
+// none matches exactly), or -1.
+int xineramaNumber(Display* dpy, const QRect& monitor) {
+    int count = 0;
+    XineramaScreenInfo* info = XineramaIsActive(dpy) ? XineramaQueryScreens(dpy, &count) : nullptr;
+    int exact = -1, holding = -1;
+    for (int i = 0; i < count; ++i) {
+        const QRect r(info[i].x_org, info[i].y_org, info[i].width, info[i].height);
+        if (r == monitor && exact < 0) exact = info[i].screen_number;
+        if (r.contains(monitor.center()) && holding < 0) holding = info[i].screen_number;
+    }
+    if (info) XFree(info);
+    return exact >= 0 ? exact : holding;
+}
+
+} // namespace
+
+void sendToRoot(Display* dpy, Window w, const char* type, long l0, long l1, long l2, long l3,
+                long l4) {
     XEvent ev{};
     ev.xclient.type = ClientMessage;
     ev.xclient.window = w;
@@ -33,7 +49,6 @@ void sendToRoot(Display* dpy, Window w, const char* type, long l0, long l1 = 0, 
                SubstructureRedirectMask | SubstructureNotifyMask, &ev);
 }
 
-// A 32-bit property as numbers; empty when unset.
 std::vector<unsigned long> cardinals(Display* dpy, Window w, const char* name, Atom kind) {
     Atom type = 0;
     int format = 0;
@@ -51,23 +66,6 @@ std::vector<unsigned long> cardinals(Display* dpy, Window w, const char* name, A
     }
     return out;
 }
-
-// The Xinerama number of the monitor at a device rectangle (the one holding its centre when
-// none matches exactly), or -1.
-int xineramaNumber(Display* dpy, const QRect& monitor) {
-    int count = 0;
-    XineramaScreenInfo* info = XineramaIsActive(dpy) ? XineramaQueryScreens(dpy, &count) : nullptr;
-    int exact = -1, holding = -1;
-    for (int i = 0; i < count; ++i) {
-        const QRect r(info[i].x_org, info[i].y_org, info[i].width, info[i].height);
-        if (r == monitor && exact < 0) exact = info[i].screen_number;
-        if (r.contains(monitor.center()) && holding < 0) holding = info[i].screen_number;
-    }
-    if (info) XFree(info);
-    return exact >= 0 ? exact : holding;
-}
-
-} // namespace
 
 bool managerSupports(Display* dpy, const char* name) {
     const auto atoms = cardinals(dpy, DefaultRootWindow(dpy), "_NET_SUPPORTED", XA_ATOM);
@@ -87,20 +85,6 @@ Display* x11Display() {
                 dpy = x11->display();
     }
     return dpy;
-}
-
-void keepAbove(QWidget* window) {
-    Display* dpy = x11Display();
-    if (!dpy || !window->isVisible()) return;
-    // Asked every second, so the state the manager has is read only after it changes.
-    if (knownAbove(window)) return;
-    const Window w = static_cast<Window>(window->winId());
-    const auto above = static_cast<unsigned long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False));
-    for (const unsigned long s : cardinals(dpy, w, "_NET_WM_STATE", XA_ATOM))
-        if (s == above) return noteAbove(window);
-    sendToRoot(dpy, static_cast<Window>(window->winId()), "_NET_WM_STATE", 1,
-               static_cast<long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False)), 0, 1);
-    XFlush(dpy);
 }
 
 void fullScreenOn(QWidget* window, const QRect& monitor) {

@@ -3,6 +3,7 @@
 #include <QMargins>
 #include <QRect>
 #include <optional>
+#include <vector>
 class QColor;
 class QWidget;
 class QWindow;
@@ -12,10 +13,14 @@ namespace vx::win::qt {
 
 // Qt's own X connection, or null when Qt does not run on X11.
 Display* x11Display();
+// Sends a client message about a window to the root, where the window manager takes it.
+void sendToRoot(Display* dpy, unsigned long window, const char* type, long l0, long l1 = 0,
+                long l2 = 0, long l3 = 0, long l4 = 0);
+// A 32-bit property of a window as numbers; empty when unset.
+std::vector<unsigned long> cardinals(Display* dpy, unsigned long window, const char* name,
+                                     unsigned long kind);
 // Whether the running window manager lists an atom among those it supports.
 bool managerSupports(Display* dpy, const char* name);
-// Asks the window manager to keep a top-level window above the others.
-void keepAbove(QWidget* window);
 // Asks the window manager to spread a full-screen window over the one monitor at a device
 // rectangle, where the manager lets a client name it; others keep a full-screen window on the
 // monitor it was placed on.
