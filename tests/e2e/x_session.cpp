@@ -190,10 +190,14 @@ std::vector<std::string> XSession::serverCommand(const std::string& name) const 
 
 void XSession::startWindowManager(const std::string& name) {
     const std::string display = "DISPLAY=:" + std::to_string(number_);
-    // xfwm4 reads its settings over a session bus: one of its own, which lives as long as
-    // the manager does. Its group takes the bus and what the bus started down with it.
+    // xfwm4 and metacity read their settings over a session bus, as on a desktop: one of
+    // their own, which lives as long as the manager does. Its group takes the bus and what
+    // the bus started down with it.
     if (name == "xfwm4")
         wm_ = spawn({"dbus-run-session", "--", "xfwm4", "--compositor=off"},
+                    {display, "NO_AT_BRIDGE=1"}, "", true);
+    else if (name == "metacity")
+        wm_ = spawn({"dbus-run-session", "--", "metacity", "--sm-disable"},
                     {display, "NO_AT_BRIDGE=1"}, "", true);
     else
         wm_ = spawn({name, "--sm-disable"}, {display}, "", true);

@@ -30,8 +30,8 @@ class StackingWatch : public QAbstractNativeEventFilter {
         if ((ev->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) return false;
         const auto* pn = static_cast<const xcb_property_notify_event_t*>(message);
         if (pn->atom == stackingAtom_ || pn->atom == supportedAtom_) frontKnown_ = false;
-        if (pn->atom == supportedAtom_) listKept_.reset();
-        if (pn->atom == stateAtom_) above_.erase(pn->window);
+        if (pn->atom == supportedAtom_) support_.reset();
+        if (pn->atom == stateAtom_) settled_.erase(pn->window);
         return false;
     }
 
@@ -44,8 +44,7 @@ class StackingWatch : public QAbstractNativeEventFilter {
         frontKnown_ = true;
         guessed_ = false;
         front_ = 0;
-        if (!listKept_) listKept_ = managerSupports(dpy_, "_NET_CLIENT_LIST_STACKING");
-        if (!*listKept_) return front_;
+        if (!support().listKept) return front_;
         const auto list =
             cardinals(dpy_, DefaultRootWindow(dpy_), "_NET_CLIENT_LIST_STACKING", XA_WINDOW);
         if (!list.empty()) front_ = list.back();
@@ -60,14 +59,27 @@ class StackingWatch : public QAbstractNativeEventFilter {
         guessedAt_ = std::chrono::steady_clock::now();
     }
 
-    bool knownAbove(unsigned long window) const { return above_.count(window) > 0; }
-    void noteAbove(unsigned long window) { above_.insert(window); }
+    bool restacks() { return support().restacks; }
+
+    // Whether the window's state has not changed since it was last read, or the above state
+    // last asked for; marks it so.
+    bool settled(unsigned long window) { return !settled_.insert(window).second; }
 
   private:
+    struct Support {
+        bool listKept, restacks;
+    };
+    const Support& support() {
+        if (!support_)
+            support_ = Support{managerSupports(dpy_, "_NET_CLIENT_LIST_STACKING"),
+                               managerSupports(dpy_, "_NET_RESTACK_WINDOW")};
+        return *support_;
+    }
+
     Display* dpy_;
     unsigned long stackingAtom_, stateAtom_, supportedAtom_;
-    std::optional<bool> listKept_;
-    std::set<unsigned long> above_; // windows whose state held the above state when read
+    std::optional<Support> support_;
+    std::set<unsigned long> settled_;
     unsigned long front_ = 0;
     bool frontKnown_ = false, guessed_ = false;
     std::chrono::steady_clock::time_point guessedAt_;
@@ -95,18 +107,28 @@ unsigned long idOf(const QWidget* window) {
 void raiseToFront(QWidget* window) {
     StackingWatch* w = window->isVisible() ? watch() : nullptr;
     if (w && w->front() == idOf(window)) return;
-    window->raise();
+    if (w && w->restacks()) {
+        // Metacity turns down a raise from a window that is not the active one, but follows
+        // a restack request. Source 2, as a pager asks; no sibling: in front of all.
+        Display* dpy = x11Display();
+        sendToRoot(dpy, idOf(window), "_NET_RESTACK_WINDOW", 2, 0, Above);
+        XFlush(dpy);
+    } else {
+        window->raise();
+    }
     if (w) w->raised(idOf(window));
 }
 
 void keepAbove(QWidget* window) {
     StackingWatch* known = window->isVisible() ? watch() : nullptr;
-    // Asked every second, so the state the manager has is read only after it changes.
-    if (!known || known->knownAbove(idOf(window))) return;
+    // Asked every second, so the state is read again only after the manager changed it. One
+    // that turns the request down (xfwm4, for a full-screen window) is not asked again until
+    // then.
+    if (!known || known->settled(idOf(window))) return;
     Display* dpy = x11Display();
     const auto above = static_cast<unsigned long>(XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False));
     for (const unsigned long s : cardinals(dpy, idOf(window), "_NET_WM_STATE", XA_ATOM))
-        if (s == above) return known->noteAbove(idOf(window));
+        if (s == above) return;
     sendToRoot(dpy, idOf(window), "_NET_WM_STATE", 1, static_cast<long>(above), 0, 1);
     XFlush(dpy);
 }
