@@ -5,14 +5,18 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <X11/Xlib.h>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace vx::win {
@@ -20,71 +24,155 @@ namespace {
 
 constexpr char kActivate[] = "activate\n";
 constexpr char kDone[] = "ok\n";
-constexpr int kLineMax = 64;
+constexpr std::size_t kLineMax = 64;
 // A client that has not made its request by then is dropped.
 constexpr int kRequestMs = 2000;
 
-QPointer<QLocalServer> gServer;
+// Plain Unix sockets: Qt's local sockets would bring Qt Network and the nine libraries behind
+// it into every start.
+std::optional<sockaddr_un> socketAddress(const std::string& path) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (path.empty() || path.size() >= sizeof addr.sun_path) return std::nullopt;
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    return addr;
+}
+
+// Reads what has come in on a non-blocking socket; false once the peer is gone or the line
+// is longer than a request can be.
+bool readInto(int fd, std::string& line) {
+    char buf[kLineMax + 1];
+    for (;;) {
+        const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+        if (n > 0) {
+            line.append(buf, static_cast<std::size_t>(n));
+            if (line.size() > kLineMax) return false;
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+}
 
 // The running copy's side of one request.
-void serveRequest(QLocalSocket* s, const std::function<void()>& onActivate) {
-    QObject::connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-    QTimer::singleShot(kRequestMs, s, [s] { s->abort(); });
-    auto read = [s, onActivate] {
-        if (!s->canReadLine()) {
-            if (s->bytesAvailable() > kLineMax) s->abort();
+class Request : public QObject {
+  public:
+    Request(int fd, std::function<void()> onActivate, QObject* parent)
+        : QObject(parent), fd_(fd), notifier_(fd, QSocketNotifier::Read, this),
+          onActivate_(std::move(onActivate)) {
+        connect(&notifier_, &QSocketNotifier::activated, this, &Request::read);
+        QTimer::singleShot(kRequestMs, this, &Request::finish);
+    }
+    ~Request() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+  private:
+    void read() {
+        const bool open = readInto(fd_, line_);
+        const auto end = line_.find('\n');
+        if (end == std::string::npos) {
+            if (!open) finish();
             return;
         }
-        if (s->readLine(kLineMax) != kActivate) {
-            s->abort();
-            return;
-        }
+        if (line_.compare(0, end + 1, kActivate) != 0) return finish();
         // Answer first: the new copy ends as soon as it knows, whatever the handler does.
-        s->write(kDone);
-        s->disconnectFromServer();
+        ::send(fd_, kDone, sizeof kDone - 1, MSG_NOSIGNAL);
+        const auto onActivate = onActivate_;
+        finish();
         if (onActivate) onActivate();
-    };
-    QObject::connect(s, &QLocalSocket::readyRead, s, read);
-    if (s->bytesAvailable() > 0) read();
-}
+    }
+    // Closed at once, so the client sees the end without waiting for the object to go.
+    void finish() {
+        if (fd_ < 0) return;
+        notifier_.setEnabled(false);
+        ::close(fd_);
+        fd_ = -1;
+        deleteLater();
+    }
+
+    int fd_;
+    QSocketNotifier notifier_;
+    std::function<void()> onActivate_;
+    std::string line_;
+};
+
+class Listener : public QObject {
+  public:
+    Listener(int fd, std::string path, std::function<void()> onActivate)
+        : QObject(QCoreApplication::instance()), fd_(fd), path_(std::move(path)),
+          notifier_(fd, QSocketNotifier::Read, this), onActivate_(std::move(onActivate)) {
+        connect(&notifier_, &QSocketNotifier::activated, this, [this] {
+            int client;
+            while ((client = ::accept4(fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0)
+                new Request(client, onActivate_, this);
+        });
+    }
+    // Closing removes the socket file.
+    ~Listener() override {
+        notifier_.setEnabled(false);
+        ::close(fd_);
+        ::unlink(path_.c_str());
+    }
+
+  private:
+    int fd_;
+    std::string path_;
+    QSocketNotifier notifier_;
+    std::function<void()> onActivate_;
+};
+
+QPointer<Listener> gListener;
 
 // The new copy's side: nothing when no copy listens there (no socket, or one left by a
 // crash that refuses the connection).
-std::optional<InstanceStart> askRunningCopy(const QString& path, int answerMs) {
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(answerMs)) return std::nullopt;
-    socket.write(kActivate);
-    socket.flush();
-    // An event loop rather than a blocking wait, so that a listener in this same process
-    // (tests) is served meanwhile.
-    QEventLoop loop;
-    QTimer::singleShot(answerMs, &loop, &QEventLoop::quit);
-    QObject::connect(&socket, &QLocalSocket::readyRead, &loop, [&] {
-        if (socket.canReadLine()) loop.quit();
-    });
-    QObject::connect(&socket, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
-    if (!socket.canReadLine()) loop.exec();
-    return socket.readLine(kLineMax) == kDone ? InstanceStart::Activated
-                                              : InstanceStart::Unanswered;
+std::optional<InstanceStart> askRunningCopy(const std::string& path, int answerMs) {
+    const auto addr = socketAddress(path);
+    if (!addr) return std::nullopt;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return std::nullopt;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&*addr), sizeof *addr) != 0) {
+        // A full queue is a copy that takes no calls; anything else, no copy at all.
+        const bool busy = errno == EAGAIN;
+        ::close(fd);
+        return busy ? std::optional(InstanceStart::Unanswered) : std::nullopt;
+    }
+    std::string answer;
+    if (::send(fd, kActivate, sizeof kActivate - 1, MSG_NOSIGNAL) ==
+        static_cast<ssize_t>(sizeof kActivate - 1)) {
+        // An event loop rather than a blocking wait, so that a listener in this same process
+        // (tests) is served meanwhile.
+        QEventLoop loop;
+        QSocketNotifier notifier(fd, QSocketNotifier::Read);
+        QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&] {
+            if (!readInto(fd, answer) || answer.find('\n') != std::string::npos) loop.quit();
+        });
+        QTimer::singleShot(answerMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    ::close(fd);
+    return answer == kDone ? InstanceStart::Activated : InstanceStart::Unanswered;
 }
 
-bool listenAt(const QString& path, std::function<void()> onActivate) {
-    QLocalServer::removeServer(path);
-    auto* server = new QLocalServer(QCoreApplication::instance());
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(path)) {
+bool listenAt(const std::string& path, std::function<void()> onActivate) {
+    const auto fail = [&](const char* why) {
         std::fprintf(stderr,
                      "%s: cannot listen at %s (%s); a second start will not find this one\n",
-                     qPrintable(QCoreApplication::applicationName()), qPrintable(path),
-                     qPrintable(server->errorString()));
-        delete server;
+                     qPrintable(QCoreApplication::applicationName()), path.c_str(), why);
         return false;
+    };
+    const auto addr = socketAddress(path);
+    if (!addr) return fail("the path is too long for a socket");
+    ::unlink(path.c_str());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return fail(std::strerror(errno));
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&*addr), sizeof *addr) != 0 ||
+        ::chmod(path.c_str(), S_IRWXU) != 0 || ::listen(fd, 8) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return fail(std::strerror(error));
     }
-    QObject::connect(server, &QLocalServer::newConnection, server, [server, onActivate] {
-        while (QLocalSocket* s = server->nextPendingConnection()) serveRequest(s, onActivate);
-    });
-    gServer = server;
+    gListener = new Listener(fd, path, std::move(onActivate));
     return true;
 }
 
@@ -122,8 +210,8 @@ InstanceStart claimInstanceAt(const std::string& path, std::function<void()> onA
     QLockFile lock(name + ".lock");
     lock.setStaleLockTime(std::chrono::seconds(10));
     lock.tryLock(std::chrono::seconds(3));
-    if (const auto answer = askRunningCopy(name, answerMs)) return *answer;
-    listenAt(name, std::move(onActivate));
+    if (const auto answer = askRunningCopy(path, answerMs)) return *answer;
+    listenAt(path, std::move(onActivate));
     return InstanceStart::First;
 }
 
@@ -133,8 +221,7 @@ InstanceStart claimInstance(const std::string& program, std::function<void()> on
 }
 
 void releaseInstance() {
-    // Closing removes the socket file.
-    delete gServer.data();
+    delete gListener.data();
 }
 
 } // namespace vx::win
