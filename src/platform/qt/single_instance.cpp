@@ -63,9 +63,7 @@ class Request : public QObject {
         connect(&notifier_, &QSocketNotifier::activated, this, &Request::read);
         QTimer::singleShot(kRequestMs, this, &Request::finish);
     }
-    ~Request() override {
-        if (fd_ >= 0) ::close(fd_);
-    }
+    ~Request() override { closeSocket(); }
 
   private:
     void read() {
@@ -84,11 +82,14 @@ class Request : public QObject {
     }
     // Closed at once, so the client sees the end without waiting for the object to go.
     void finish() {
-        if (fd_ < 0) return;
+        if (closeSocket()) deleteLater();
+    }
+    bool closeSocket() {
+        if (fd_ < 0) return false;
         notifier_.setEnabled(false);
         ::close(fd_);
         fd_ = -1;
-        deleteLater();
+        return true;
     }
 
     int fd_;
