@@ -307,6 +307,7 @@ TEST(WindowHandles, AreNeverHandedOutTwice) {
         const HWND h = qt::registerWindow(w, "ThunderForm");
         ASSERT_NE(h, 0);
         EXPECT_TRUE(seen.insert(h).second) << "handle " << h << " handed out again";
+        EXPECT_EQ(qt::handleOfWidget(w), h);
         // Every handle given out before stays dead, whatever the new window's address.
         for (const HWND d : dead) EXPECT_EQ(IsWindow(d), FALSE_) << d;
         EXPECT_EQ(IsWindow(h), TRUE_);

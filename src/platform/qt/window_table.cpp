@@ -1,6 +1,7 @@
 #include "platform/qt/window_table.h"
 #include <QApplication>
 #include <map>
+#include <unordered_map>
 
 namespace vx::win::qt {
 namespace {
@@ -13,8 +14,13 @@ std::map<HWND, Entry>& table() {
     static std::map<HWND, Entry> t;
     return t;
 }
+// The other way round, asked on every pause of the key loop: a dynamic property would be
+// looked up by name.
+std::unordered_map<const QWidget*, HWND>& handles() {
+    static std::unordered_map<const QWidget*, HWND> h;
+    return h;
+}
 HWND nextHandle = 0x10010;
-const char* kHandleProperty = "vxHwnd";
 } // namespace
 
 HWND registerWindow(QWidget* widget, const std::string& className) {
@@ -22,9 +28,12 @@ HWND registerWindow(QWidget* widget, const std::string& className) {
     if (const HWND existing = handleOfWidget(widget)) return existing;
     const HWND h = nextHandle;
     nextHandle += 4;
-    const auto gone = QObject::connect(widget, &QObject::destroyed, [h] { table().erase(h); });
+    const auto gone = QObject::connect(widget, &QObject::destroyed, [h, widget] {
+        table().erase(h);
+        handles().erase(widget);
+    });
     table()[h] = Entry{widget, className, gone};
-    widget->setProperty(kHandleProperty, h);
+    handles()[widget] = h;
     return h;
 }
 
@@ -33,11 +42,13 @@ void unregisterWindow(QWidget* widget) {
     if (it == table().end()) return;
     QObject::disconnect(it->second.onDestroyed);
     table().erase(it);
+    handles().erase(widget);
 }
 
 void forgetAllWindows() {
     for (auto& [h, entry] : table()) QObject::disconnect(entry.onDestroyed);
     table().clear();
+    handles().clear();
 }
 
 QWidget* widgetFromHandle(HWND hWnd) {
@@ -46,11 +57,8 @@ QWidget* widgetFromHandle(HWND hWnd) {
 }
 
 HWND handleOfWidget(const QWidget* widget) {
-    if (!widget) return 0;
-    const QVariant v = widget->property(kHandleProperty);
-    if (!v.isValid()) return 0;
-    const HWND h = v.toInt();
-    return widgetFromHandle(h) == widget ? h : 0;
+    const auto it = handles().find(widget);
+    return it != handles().end() && widgetFromHandle(it->second) == widget ? it->second : 0;
 }
 
 std::string classNameOf(HWND hWnd) {
