@@ -39,7 +39,8 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
     if (!w) return FALSE_;
     if (!(uFlags & SWP_NOMOVE)) w->move(x, y);
     if (!(uFlags & SWP_NOSIZE)) w->resize(cx, cy);
-    if (uFlags & SWP_SHOWWINDOW) w->show();
+    // A pattern window asks every second; showing a shown window changes nothing.
+    if ((uFlags & SWP_SHOWWINDOW) && !w->isVisible()) w->show();
     if (hWndInsertAfter == HWND_TOPMOST && w->isWindow()) {
         qt::keepAbove(w);
         qt::raiseToFront(w);
