@@ -1,6 +1,7 @@
 #include "platform/text_draw.h"
 #include "unit/scratch_dc.h"
 #include <QFontMetrics>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace vx::test {
@@ -138,6 +139,42 @@ TEST(DrawTextW, OpaqueModeFillsTheTextBoxInTheBackColour) {
     DrawTextW(s.dc, u"..", -1, &r, DT_LEFT);
     EXPECT_EQ(s.picture().pixel(10, 10), qRgb(255, 0, 0));
     EXPECT_EQ(s.picture().pixel(150, 80), kWhite);
+}
+
+// A line's shaping is kept after its first drawing; drawn the first time and again, it must
+// be what Qt draws for it, pixel for pixel.
+TEST(DrawTextW, ALineDrawnAgainIsWhatQtDrawsForIt) {
+    struct Case {
+        const char* face;
+        double points;
+        bool bold;
+        const char16_t* text;
+    };
+    const Case cases[] = {
+        {"Courier New", 14.25, true,
+         u"T\u00F4i hy v\u1ECDng b\u1EA1n s\u1EBD kh\u00F4ng t\u00ECm th\u1EA5y g\u00EC ;))"},
+        {"Courier New", 14.25, true, u"I hope that you don't find anything ;))"},
+        {"Tahoma", 8.25, false, u"\u00A9 2010 L\u00EA V\u0103n Th\u1EED fi ffl AVAW"},
+        {"Tahoma", 6.75, false, u"Th\u1EA4Y \u1EC4 \u0110\u1ED6"},
+    };
+    for (const Case& c : cases) {
+        ScratchDC s(600, 60);
+        s.ctx().font = hostqt::toQFont(*StdFont::make(c.face, c.points, c.bold), 1.0);
+        QImage expected = s.picture();
+        {
+            QPainter p(&expected);
+            p.setFont(s.ctx().font);
+            p.setPen(Qt::black);
+            const QFontMetrics fm(s.ctx().font, &expected);
+            p.drawText(QPoint(3, 60 - fm.height() + fm.ascent()), QString::fromUtf16(c.text));
+        }
+        for (int pass = 1; pass <= 2; ++pass) {
+            s.clear();
+            RECT r{3, 0, 600, 60};
+            DrawTextW(s.dc, c.text, -1, &r, DT_SINGLELINE | DT_BOTTOM | DT_NOPREFIX | DT_NOCLIP);
+            EXPECT_TRUE(s.picture() == expected) << c.face << " pass " << pass;
+        }
+    }
 }
 
 TEST(DrawTextW, BadArgumentsDrawNothingAndGiveZero) {

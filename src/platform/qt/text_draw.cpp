@@ -3,7 +3,9 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -81,7 +83,7 @@ class Measure {
     Measure(const QFont& f, QPaintDevice* device, UINT format)
         : fm_(f, device), expandTabs_(effectiveFlags(format) & DT_EXPANDTABS),
           tabChars_(tabLength(format)), face_(f, device->logicalDpiY()),
-          tallest_(tallestOf(face_, fm_)) {}
+          tallest_(tallestOf(face_, fm_)), device_(device) {}
 
     // How far the tallest letters the program writes reach above the baseline: some faces
     // place stacked Vietnamese marks above their nominal ascent.
@@ -105,6 +107,29 @@ class Measure {
     }
     int width(const QString& s) const { return advance(s, s.size()); }
     const QFontMetrics& fm() const { return fm_; }
+
+    // Draws a piece with its baseline at `at`. Its shaping is kept as its width is, for the
+    // same reason; the glyphs and their places are what QPainter::drawText would put there.
+    void draw(QPainter& p, QPoint at, const QString& s) const {
+        static QHash<std::pair<Face, QString>, std::shared_ptr<QTextLayout>> known;
+        std::pair<Face, QString> key{face_, s};
+        auto it = known.find(key);
+        if (it == known.end()) {
+            if (known.size() >= 64) known.clear();
+            auto layout = std::make_shared<QTextLayout>(s, face_.first, device_);
+            QTextOption option;
+            option.setWrapMode(QTextOption::NoWrap);
+            option.setTextDirection(Qt::LeftToRight); // as the painter's default direction
+            layout->setTextOption(option);
+            layout->setCacheEnabled(true);
+            layout->beginLayout();
+            layout->createLine();
+            layout->endLayout();
+            it = known.insert(std::move(key), std::move(layout));
+        }
+        const QTextLine line = (*it)->lineAt(0);
+        (*it)->draw(&p, QPointF(at.x(), at.y() - line.ascent()));
+    }
 
     // Tab-separated pieces of a line with their pen positions.
     template <class F> void eachPiece(const QString& s, F&& f) const {
@@ -148,6 +173,7 @@ class Measure {
     int tabChars_;
     Face face_;
     int tallest_;
+    QPaintDevice* device_;
 };
 
 // Greedy breaks at spaces; a word wider than the rectangle keeps a line of its own.
@@ -253,7 +279,7 @@ int DrawTextW(HDC hdc, const char16_t* lpchText, int cchText, RECT* lprc, UINT f
         const int baseline = y + m.fm().ascent();
         if (!(flags & DT_PREFIXONLY))
             m.eachPiece(l.text, [&](const QString& piece, int at) {
-                p.drawText(QPoint(x + at, baseline), piece);
+                m.draw(p, QPoint(x + at, baseline), piece);
             });
         for (int u : l.underlined) {
             const int x0 = m.advance(l.text, u), x1 = m.advance(l.text, u + 1);
