@@ -1,5 +1,6 @@
 #include "platform/text_draw.h"
 #include "platform/qt/device_context.h"
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
@@ -112,6 +113,9 @@ class Measure {
     // same reason; the glyphs and their places are what QPainter::drawText would put there.
     void draw(QPainter& p, QPoint at, const QString& s) const {
         static QHash<std::pair<Face, QString>, std::shared_ptr<QTextLayout>> known;
+        // A layout holds on to its font engines; they go before Qt's font machinery does.
+        static const bool cleared = (qAddPostRoutine([] { known.clear(); }), true);
+        (void)cleared;
         std::pair<Face, QString> key{face_, s};
         auto it = known.find(key);
         if (it == known.end()) {
