@@ -114,8 +114,7 @@ class Measure {
     void draw(QPainter& p, QPoint at, const QString& s) const {
         static QHash<std::pair<Face, QString>, std::shared_ptr<QTextLayout>> known;
         // A layout holds on to its font engines; they go before Qt's font machinery does.
-        static const bool cleared = (qAddPostRoutine([] { known.clear(); }), true);
-        (void)cleared;
+        [[maybe_unused]] static const bool cleared = (qAddPostRoutine([] { known.clear(); }), true);
         std::pair<Face, QString> key{face_, s};
         auto it = known.find(key);
         if (it == known.end()) {
