@@ -78,8 +78,6 @@ class X11Keyboard : public KeyboardSource {
     int pressDescriptor() override { return ConnectionNumber(dpy_); }
 
     bool takePress() override {
-        pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
-        if (::poll(&p, 1, 0) > 0) endIfHungUp(p);
         drainRawEvents(); // leaves nothing in Xlib's queue that the descriptor would not show
         return std::exchange(freshPress_, false);
     }
@@ -124,6 +122,12 @@ class X11Keyboard : public KeyboardSource {
     }
 
     void drainRawEvents() {
+        // Most looks find nothing: one poll says so, where Xlib would read the socket twice.
+        pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
+        if (XQLength(dpy_) == 0) {
+            if (::poll(&p, 1, 0) <= 0) return;
+            endIfHungUp(p);
+        }
         while (XPending(dpy_)) {
             XEvent ev;
             XNextEvent(dpy_, &ev);
