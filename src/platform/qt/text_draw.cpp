@@ -109,29 +109,25 @@ class Measure {
     int width(const QString& s) const { return advance(s, s.size()); }
     const QFontMetrics& fm() const { return fm_; }
 
-    // Draws a piece with its baseline at `at`. Its shaping is kept as its width is, for the
-    // same reason; the glyphs and their places are what QPainter::drawText would put there.
+    // Draws a piece with its baseline at `at`, from its kept shaping; the glyphs and their
+    // places are what QPainter::drawText would put there.
     void draw(QPainter& p, QPoint at, const QString& s) const {
-        static QHash<std::pair<Face, QString>, std::shared_ptr<QTextLayout>> known;
+        static Remembered<std::shared_ptr<QTextLayout>> known;
         // A layout holds on to its font engines; they go before Qt's font machinery does.
         [[maybe_unused]] static const bool cleared = (qAddPostRoutine([] { known.clear(); }), true);
-        std::pair<Face, QString> key{face_, s};
-        auto it = known.find(key);
-        if (it == known.end()) {
-            if (known.size() >= 64) known.clear();
-            auto layout = std::make_shared<QTextLayout>(s, face_.first, device_);
+        const QTextLayout& layout = *remember(known, s, 64, [&] {
+            auto l = std::make_shared<QTextLayout>(s, face_.first, device_);
             QTextOption option;
             option.setWrapMode(QTextOption::NoWrap);
             option.setTextDirection(Qt::LeftToRight); // as the painter's default direction
-            layout->setTextOption(option);
-            layout->setCacheEnabled(true);
-            layout->beginLayout();
-            layout->createLine();
-            layout->endLayout();
-            it = known.insert(std::move(key), std::move(layout));
-        }
-        const QTextLine line = (*it)->lineAt(0);
-        (*it)->draw(&p, QPointF(at.x(), at.y() - line.ascent()));
+            l->setTextOption(option);
+            l->setCacheEnabled(true);
+            l->beginLayout();
+            l->createLine();
+            l->endLayout();
+            return l;
+        });
+        layout.draw(&p, QPointF(at.x(), at.y() - layout.lineAt(0).ascent()));
     }
 
     // Tab-separated pieces of a line with their pen positions.
@@ -148,17 +144,25 @@ class Measure {
     using Face = std::pair<QFont, int>; // a font at a resolution
 
     // Shaping a line costs more than all the rest of drawing it, and the program writes the
-    // same few lines again and again (the ticker swaps two), so widths are remembered. The
-    // memory is bounded: it starts afresh when full.
+    // same few lines again and again (the ticker swaps two), so what shaping gives (widths,
+    // layouts) is remembered per face and text. The memory is bounded: it starts afresh when
+    // full.
+    template <class V> using Remembered = QHash<std::pair<Face, QString>, V>;
+    template <class V, class Make>
+    const V& remember(Remembered<V>& known, const QString& s, qsizetype limit, Make&& make) const {
+        std::pair<Face, QString> key{face_, s};
+        auto it = known.constFind(key);
+        if (it == known.cend()) {
+            if (known.size() >= limit) known.clear();
+            it = known.insert(std::move(key), make());
+        }
+        return *it;
+    }
+
     int plainWidth(const QString& s) const {
         if (s.isEmpty()) return 0;
-        static QHash<std::pair<Face, QString>, int> known;
-        std::pair<Face, QString> key{face_, s};
-        if (const auto it = known.constFind(key); it != known.cend()) return *it;
-        if (known.size() >= 512) known.clear();
-        const int w = fm_.horizontalAdvance(s);
-        known.insert(std::move(key), w);
-        return w;
+        static Remembered<int> known;
+        return remember(known, s, 512, [&] { return fm_.horizontalAdvance(s); });
     }
 
     static constexpr char16_t kTallest[] = u"\u1EA4\u1EAA\u1EC4\u1ED6\u1EEE\u00C1\u0110";

@@ -123,8 +123,8 @@ class X11Keyboard : public KeyboardSource {
 
     void drainRawEvents() {
         // Most looks find nothing: one poll says so, where Xlib would read the socket twice.
-        pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
         if (XQLength(dpy_) == 0) {
+            pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
             if (::poll(&p, 1, 0) <= 0) return;
             endIfHungUp(p);
         }
