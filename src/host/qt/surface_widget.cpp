@@ -3,6 +3,7 @@
 #include "host/qt/box_compose.h"
 #include "platform/qt/vk_map.h"
 #include "platform/qt/window_table.h"
+#include "platform/qt/x11_cover.h"
 #include "platform/qt/x11_window.h"
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -369,6 +370,7 @@ void SurfaceWidget::resizeEvent(QResizeEvent*) {
 }
 
 void SurfaceWidget::showEvent(QShowEvent*) {
+    if (isWindow()) win::qt::paintOnlyWhenSeen(this);
     if (sink) sink->sinkShow();
 }
 

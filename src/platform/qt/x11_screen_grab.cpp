@@ -1,6 +1,7 @@
 // The X11 desktop's face: the screen is the root window as the server holds it.
 #include "platform/qt/desktop_face.h"
 #include "platform/qt/monitor.h"
+#include "platform/qt/x11_cover.h"
 #include "platform/qt/x11_window.h"
 #include <QApplication>
 #include <QBackingStore>
@@ -53,6 +54,7 @@ void letUncoveredWindowsRepaint(Display* dpy) {
     XSync(dpy, False); // every hide asked for so far has been carried out
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     XSync(dpy, False);
+    paintHeldBack(); // what a covered window held back, before its picture is copied
     for (QWidget* w : QApplication::topLevelWidgets()) {
         QBackingStore* store = w->isVisible() ? w->backingStore() : nullptr;
         if (store && w->windowHandle()) store->flush(QRegion(w->rect()), w->windowHandle());
