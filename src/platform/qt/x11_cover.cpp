@@ -1,4 +1,5 @@
 #include "platform/qt/x11_cover.h"
+#include "platform/qt/app_filter.h"
 #include "platform/qt/x11_window.h"
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <cstdlib>
 #include <set>
 #include <utility>
-#include <vector>
 #include <xcb/xcb.h>
 
 namespace vx::win::qt {
@@ -62,15 +62,7 @@ class CoverWatch : public QAbstractNativeEventFilter {
 };
 
 CoverWatch* watch() {
-    // One per application; kept for the life of the process, as the filter is Qt's to call.
-    static std::vector<CoverWatch*> made;
-    static QCoreApplication* app = nullptr;
-    if (app != QCoreApplication::instance()) {
-        app = QCoreApplication::instance();
-        made.push_back(app && x11Display() ? new CoverWatch : nullptr);
-        if (made.back()) app->installNativeEventFilter(made.back());
-    }
-    return made.empty() ? nullptr : made.back();
+    return appFilter<CoverWatch>([] { return x11Display() ? new CoverWatch : nullptr; });
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/qt/x11_stacking.h"
+#include "platform/qt/app_filter.h"
 #include "platform/qt/x11_window.h"
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <chrono>
 #include <optional>
 #include <set>
-#include <vector>
 #include <xcb/xcb.h>
 
 namespace vx::win::qt {
@@ -85,17 +85,11 @@ class StackingWatch : public QAbstractNativeEventFilter {
     std::chrono::steady_clock::time_point guessedAt_;
 };
 
-// One per application; kept for the life of the process, as the filter is Qt's to call.
 StackingWatch* watch() {
-    static std::vector<StackingWatch*> made;
-    static QCoreApplication* app = nullptr;
-    if (app != QCoreApplication::instance()) {
-        app = QCoreApplication::instance();
-        Display* dpy = app ? x11Display() : nullptr;
-        made.push_back(dpy ? new StackingWatch(dpy) : nullptr);
-        if (made.back()) app->installNativeEventFilter(made.back());
-    }
-    return made.empty() ? nullptr : made.back();
+    return appFilter<StackingWatch>([]() -> StackingWatch* {
+        Display* dpy = x11Display();
+        return dpy ? new StackingWatch(dpy) : nullptr;
+    });
 }
 
 unsigned long idOf(const QWidget* window) {
