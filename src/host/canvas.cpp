@@ -89,7 +89,7 @@ OleColor Canvas::BackColor() const {
 }
 void Canvas::setBackColor(OleColor c) {
     c_->back = c;
-    if (c_->widget) c_->widget->clearImage(hostqt::toQColor(c));
+    if (c_->widget) c_->widget->setColour(hostqt::toQColor(c));
     c_->syncDC();
     backColorSet();
 }

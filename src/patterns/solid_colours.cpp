@@ -15,10 +15,11 @@ void TestPatterns::stColor(const Integer& iMode) {
         [&] {
             if (bLinesDrawn == vbTrue) SharedForm<frmTest>::unload();
         },
-        [&] { SharedForm<frmTest>::get().Show(); },
-        [&] { SharedForm<frmTest>::get().Cls(); },
         [&] {
+            // The colour goes to the window before it is shown, which then shows it from
+            // the start.
             frmTest& t = SharedForm<frmTest>::get();
+            t.Load();
             switch (iMode) {
             case 0: t.setBackColor(static_cast<OleColor>(randomColour())); break;
             case 1: t.setBackColor(0x000000FF); break;
@@ -33,6 +34,8 @@ void TestPatterns::stColor(const Integer& iMode) {
             default: break;
             }
         },
+        [&] { SharedForm<frmTest>::get().Show(); },
+        [&] { SharedForm<frmTest>::get().Cls(); },
         [&] { bLinesDrawn = vbFalse; },
     });
 }

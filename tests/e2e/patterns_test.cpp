@@ -141,6 +141,35 @@ TEST(PatternKeys, KeyOneAfterTheStripesGivesAPlainRedScreen) {
                             << " pixels are not red";
 }
 
+// A window manager takes a window in with many round trips before it maps it. A colour is on
+// its monitor before that, and what ends the pattern meanwhile takes it off again.
+TEST(PatternKeys, AColourCoversItsMonitorBeforeTheWindowManagerMapsIt) {
+    XSession s(2048, 768, {{0, 0, 1024, 768}, {1024, 0, 1024, 768}});
+    ASSERT_TRUE(s.startApp());
+    if (!s.windowManager()) GTEST_SKIP() << "needs a window manager";
+    const Rect main = s.geometry(s.mainWindow());
+    const unsigned controls = s.pixel(main.x + main.width / 2, main.y + main.height / 2);
+    const auto redMonitor = [&] {
+        return s.pixel(0, 0) == 0xFF0000 && s.pixel(1023, 767) == 0xFF0000 &&
+               s.pixel(1024, 0) != 0xFF0000;
+    };
+    const auto controlsShown = [&] {
+        return s.pixel(main.x + main.width / 2, main.y + main.height / 2) == controls &&
+               s.pixel(0, 0) != 0xFF0000;
+    };
+    s.pauseWindowManager(true);
+    EXPECT_TRUE(s.holdUntil({"1"}, redMonitor));
+    EXPECT_TRUE(s.holdUntil({"Escape"}, controlsShown));
+    // A pattern of more than one colour reaches the screen with its window, not before.
+    EXPECT_TRUE(s.holdUntil({"1"}, redMonitor));
+    EXPECT_TRUE(s.holdUntil({"v", "g"}, controlsShown));
+    s.pauseWindowManager(false);
+    EXPECT_TRUE(XSession::waitFor([&] {
+        return s.pixel(500, 0) == 0x0000FF && s.pixel(500, 767) == 0xFF0000 &&
+               s.pixel(1024, 0) != 0x0000FF;
+    }));
+}
+
 // --- a held line key ------------------------------------------------------------------------
 
 // While V + L or H + L is held the key loop draws the grid afresh in every cycle. Each picture

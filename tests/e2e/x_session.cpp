@@ -236,6 +236,7 @@ XSession::~XSession() {
         waitpid(pid, nullptr, 0);
     }
     if (wm_ > 0) {
+        kill(-wm_, SIGCONT);
         kill(-wm_, SIGTERM);
         waitpid(wm_, nullptr, 0);
         // What is left of the group (xfwm4 tidying up after its bus has gone) would never end.
@@ -580,6 +581,10 @@ void XSession::raise(Window w) {
     }
     XRaiseWindow(dpy_, w);
     XSync(dpy_, False);
+}
+
+void XSession::pauseWindowManager(bool paused) {
+    if (wm_ > 0) kill(-wm_, paused ? SIGSTOP : SIGCONT);
 }
 
 void XSession::minimise(Window w) {

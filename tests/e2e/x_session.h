@@ -102,6 +102,8 @@ class XSession {
     void minimise(Window w);
     // Asks the window manager to take a _NET_WM_STATE_... state off a window, as a pager does.
     void dropState(Window w, const std::string& state);
+    // Stops the window manager, as one too busy to answer, or lets it go on again.
+    void pauseWindowManager(bool paused);
     // Asks the window manager to show its desktop n (0 the first), as a pager does.
     void switchDesktop(int n);
     bool viewable(Window w) const;

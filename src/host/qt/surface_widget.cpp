@@ -4,6 +4,7 @@
 #include "platform/qt/vk_map.h"
 #include "platform/qt/window_table.h"
 #include "platform/qt/x11_cover.h"
+#include "platform/qt/x11_curtain.h"
 #include "platform/qt/x11_window.h"
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
+#include <utility>
 
 namespace vx::hostqt {
 
@@ -97,6 +99,11 @@ void SurfaceWidget::clearImage(const QColor& c) {
     update();
 }
 
+void SurfaceWidget::setColour(const QColor& c) {
+    colourWhileHidden_ = !isVisible();
+    clearImage(c);
+}
+
 // A window shown and then given one colour shows it from the moment a window manager maps
 // it, before its first paint, and an expose is filled at once. Not a colour given before it
 // is shown, nor one left from before it was hidden: on a bare server the map comes at once,
@@ -114,7 +121,9 @@ void SurfaceWidget::setServerBackground(std::optional<QColor> colour) {
 }
 
 void SurfaceWidget::hideEvent(QHideEvent*) {
+    colourWhileHidden_ = false;
     setServerBackground(std::nullopt);
+    win::qt::curtainPixel(this, std::nullopt);
 }
 
 void SurfaceWidget::setPersistent(bool on) {
@@ -157,6 +166,7 @@ SurfaceWidget* SurfaceWidget::takeBack(QPointer<SurfaceWidget>& kept) {
     w->frame_ = QImage();
     w->direct_ = false;
     w->imageInUse_ = false;
+    w->colourWhileHidden_ = false;
     w->pending_ = QRegion();
     w->unpainted_ = QRegion();
     w->leftPressed_ = false;
@@ -370,7 +380,15 @@ void SurfaceWidget::resizeEvent(QResizeEvent*) {
 }
 
 void SurfaceWidget::showEvent(QShowEvent*) {
-    if (isWindow()) win::qt::paintOnlyWhenSeen(this);
+    if (isWindow()) {
+        win::qt::paintOnlyWhenSeen(this);
+        // Before Qt maps it: a window manager holds the server while it takes the window in.
+        if (std::exchange(colourWhileHidden_, false) && isFullScreen()) {
+            win::qt::awaitScreen(this);
+            serverBack_.reset();
+            syncServerBackground();
+        }
+    }
     if (sink) sink->sinkShow();
 }
 

@@ -30,6 +30,9 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     int border() const { return border_; }
     QSize clientDeviceSize() const;
     void clearImage(const QColor& c);
+    // The window's colour, cleared to: given while the window is hidden, it is the whole
+    // picture the window is shown with, and a full-screen window shows it from its map on.
+    void setColour(const QColor& c);
     // On: drawing goes to the persistent image. Off: drawing goes straight to the window.
     void setPersistent(bool on);
     bool persistent() const { return !direct_; }
@@ -109,6 +112,7 @@ class SurfaceWidget : public QWidget, public win::qt::DrawTarget {
     int border_ = 0;
     bool leftPressed_ = false;
     bool imageInUse_ = false;
+    bool colourWhileHidden_ = false;
     std::optional<QColor> serverBack_; // what the X server fills the window with, none at first
     void syncServerBackground();
     void setServerBackground(std::optional<QColor> colour);

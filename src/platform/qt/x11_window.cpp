@@ -1,4 +1,5 @@
 #include "platform/qt/x11_window.h"
+#include "platform/qt/x11_curtain.h"
 #include <QColor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -219,6 +220,7 @@ void setServerBackground(QWidget* window, std::optional<QColor> colour) {
     const Visual* v = DefaultVisual(dpy, DefaultScreen(dpy));
     if (!colour || v->c_class != TrueColor) {
         XSetWindowBackgroundPixmap(dpy, w, None);
+        curtainPixel(window, std::nullopt);
         return;
     }
     const auto channel = [](unsigned long mask, int value) {
@@ -227,10 +229,11 @@ void setServerBackground(QWidget* window, std::optional<QColor> colour) {
         const unsigned long max = mask >> shift;
         return ((static_cast<unsigned long>(value) * max + 127) / 255) << shift;
     };
-    XSetWindowBackground(dpy, w,
-                         channel(v->red_mask, colour->red()) |
-                             channel(v->green_mask, colour->green()) |
-                             channel(v->blue_mask, colour->blue()));
+    const unsigned long pixel = channel(v->red_mask, colour->red()) |
+                                channel(v->green_mask, colour->green()) |
+                                channel(v->blue_mask, colour->blue());
+    XSetWindowBackground(dpy, w, pixel);
+    curtainPixel(window, pixel);
 }
 
 } // namespace vx::win::qt
