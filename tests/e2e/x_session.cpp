@@ -583,6 +583,10 @@ void XSession::raise(Window w) {
     XSync(dpy_, False);
 }
 
+bool XSession::compositing() const {
+    return XGetSelectionOwner(dpy_, XInternAtom(dpy_, "_NET_WM_CM_S0", False)) != None;
+}
+
 void XSession::pauseWindowManager(bool paused) {
     if (wm_ > 0) kill(-wm_, paused ? SIGSTOP : SIGCONT);
 }

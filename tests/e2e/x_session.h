@@ -37,6 +37,8 @@ class XSession {
     static bool realServer();
     // True when a window manager manages the screen.
     bool windowManager() const { return wm_ > 0; }
+    // True when a compositing manager puts the windows' pictures together on the screen.
+    bool compositing() const;
 
     // Starts velotrix and waits for its main window; false if it did not appear.
     bool startApp(const std::string& env = "");

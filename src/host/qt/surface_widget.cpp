@@ -123,7 +123,7 @@ void SurfaceWidget::setServerBackground(std::optional<QColor> colour) {
 void SurfaceWidget::hideEvent(QHideEvent*) {
     colourWhileHidden_ = false;
     setServerBackground(std::nullopt);
-    win::qt::curtainPixel(this, std::nullopt);
+    win::qt::curtainPixel(this, std::nullopt); // hidden before it reached the screen
 }
 
 void SurfaceWidget::setPersistent(bool on) {
