@@ -105,10 +105,11 @@ void SurfaceWidget::setColour(const QColor& c) {
 }
 
 // A window shown and then given one colour shows it from the moment a window manager maps
-// it, before its first paint, and an expose is filled at once. Not a colour given before it
-// is shown, nor one left from before it was hidden: on a bare server the map comes at once,
-// before the program has drawn what the window is for (a grid over the colour, say), and
-// without a background what was on the screen stays until the first paint.
+// it, before its first paint, and an expose is filled at once; so does a full-screen window
+// given its colour while hidden (setColour). Not a colour it only had when it was shown, nor
+// one left from before it was hidden: on a bare server the map comes at once, before the
+// program has drawn what the window is for (a grid over the colour, say), and without a
+// background what was on the screen stays until the first paint.
 void SurfaceWidget::syncServerBackground() {
     const bool plain = isVisible() && img_.isNull() && !imageInUse_ && lights_.empty();
     setServerBackground(plain ? std::optional(fill) : std::nullopt);
