@@ -221,11 +221,14 @@ TEST(SpineKeys, KeysWorkWhileAnotherClientHasTheFocus) {
 TEST(SpineKeys, EscapeAndAClickEachCloseTheTestWindow) {
     XSession s(1024, 768);
     ASSERT_TRUE(s.startApp());
+    // The colour may be on the screen a moment before a window manager has mapped the window.
+    const auto shown = [&] { return s.findWindow("Form1").has_value(); };
     ASSERT_TRUE(s.holdUntil({"1"}, [&] { return wholeScreenIs(s, 0xFF0000); }));
-    ASSERT_TRUE(s.findWindow("Form1"));
-    EXPECT_TRUE(s.holdUntil({"Escape"}, [&] { return !s.findWindow("Form1"); }));
+    ASSERT_TRUE(XSession::waitFor(shown));
+    EXPECT_TRUE(s.holdUntil({"Escape"}, [&] { return !shown(); }));
 
     ASSERT_TRUE(s.holdUntil({"2"}, [&] { return wholeScreenIs(s, 0x00FF00); }));
+    ASSERT_TRUE(XSession::waitFor(shown));
     s.click(20, 20);
     EXPECT_TRUE(XSession::waitFor([&] { return !s.findWindow("Form1"); }));
     EXPECT_TRUE(s.appRunning());
