@@ -83,7 +83,7 @@ void paintOnlyWhenSeen(QWidget* window) {
 }
 
 void paintHeldBack() {
-    if (CoverWatch* w = QCoreApplication::instance() ? watch() : nullptr) w->releaseAll();
+    if (CoverWatch* w = watch()) w->releaseAll();
 }
 
 } // namespace vx::win::qt

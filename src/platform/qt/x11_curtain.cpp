@@ -109,8 +109,7 @@ void awaitScreen(QWidget* window) {
 }
 
 void curtainPixel(QWidget* window, std::optional<unsigned long> pixel) {
-    if (CurtainWatch* w = QCoreApplication::instance() ? watch() : nullptr)
-        w->setPixel(window, pixel);
+    if (CurtainWatch* w = watch()) w->setPixel(window, pixel);
 }
 
 } // namespace vx::win::qt
