@@ -6,10 +6,13 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace vx::win {
@@ -102,6 +105,26 @@ TEST_F(SingleInstance, SocketAndLockLeftByACrashDoNotBlockTheNextStart) {
     ASSERT_EQ(claimInstanceAt(path(), count), InstanceStart::First);
     EXPECT_EQ(claimInstanceAt(path(), nullptr), InstanceStart::Activated);
     EXPECT_EQ(activated, 1);
+}
+
+TEST_F(SingleInstance, ACopyStartedTogetherWithAnotherAsksItOnceItListens) {
+    // The other copy holds the start lock until it listens, then answers one request.
+    const int held = open((path() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const int fd = bindSocket(true);
+        close(held);
+        const int client = accept(fd, nullptr, nullptr);
+        char request[64];
+        EXPECT_GT(read(client, request, sizeof request), 0);
+        EXPECT_EQ(write(client, "ok\n", 3), 3);
+        close(client);
+        close(fd);
+    });
+    EXPECT_EQ(claimInstanceAt(path(), count), InstanceStart::Activated);
+    other.join();
+    EXPECT_EQ(activated, 0);
 }
 
 TEST_F(SingleInstance, ACopyThatDoesNotAnswerIsReportedNotReplaced) {

@@ -5,15 +5,17 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <X11/Xlib.h>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <optional>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -177,6 +179,30 @@ bool listenAt(const std::string& path, std::function<void()> onActivate) {
     return true;
 }
 
+// Held while a start asks for a running copy and begins to listen, so that two copies started
+// together do not both listen. The kernel lets go of it when its holder ends, however it ends,
+// and taking it writes nothing to the disk. One that cannot be had in time is passed by, as a
+// lock must never keep the program from starting.
+class StartLock {
+  public:
+    StartLock(const std::string& path, std::chrono::milliseconds wait)
+        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR)) {
+        if (fd_ < 0) return;
+        const auto end = std::chrono::steady_clock::now() + wait;
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0 && (errno == EWOULDBLOCK || errno == EINTR) &&
+               std::chrono::steady_clock::now() < end)
+            ::usleep(2000);
+    }
+    ~StartLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    StartLock(const StartLock&) = delete;
+    StartLock& operator=(const StartLock&) = delete;
+
+  private:
+    int fd_;
+};
+
 // The user's runtime folder is private to the user; the temporary folder is shared, where a
 // socket of another user is nothing to talk to or to remove.
 QString instanceFolder() {
@@ -205,12 +231,8 @@ InstanceStart claimInstanceAt(const std::string& path, std::function<void()> onA
                      qPrintable(QCoreApplication::applicationName()), path.c_str());
         return InstanceStart::First;
     }
-    // Two copies started together: the second waits until the first listens. A lock left
-    // by a crash is stale at once (its process is gone); one that cannot be had in time is
-    // passed by, as a lock must never keep the program from starting.
-    QLockFile lock(name + ".lock");
-    lock.setStaleLockTime(std::chrono::seconds(10));
-    lock.tryLock(std::chrono::seconds(3));
+    // Two copies started together: the second waits until the first listens.
+    const StartLock lock(path + ".lock", std::chrono::seconds(3));
     if (const auto answer = askRunningCopy(path, answerMs)) return *answer;
     listenAt(path, std::move(onActivate));
     return InstanceStart::First;
