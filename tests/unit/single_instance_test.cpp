@@ -125,6 +125,7 @@ TEST_F(SingleInstance, ACopyStartedTogetherWithAnotherAsksItOnceItListens) {
     EXPECT_EQ(claimInstanceAt(path(), count), InstanceStart::Activated);
     other.join();
     EXPECT_EQ(activated, 0);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path() + ".lock")));
 }
 
 TEST_F(SingleInstance, ACopyThatDoesNotAnswerIsReportedNotReplaced) {

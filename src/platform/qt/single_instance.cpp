@@ -182,25 +182,44 @@ bool listenAt(const std::string& path, std::function<void()> onActivate) {
 // Held while a start asks for a running copy and begins to listen, so that two copies started
 // together do not both listen. The kernel lets go of it when its holder ends, however it ends,
 // and taking it writes nothing to the disk. One that cannot be had in time is passed by, as a
-// lock must never keep the program from starting.
+// lock must never keep the program from starting. Its file goes with its holder.
 class StartLock {
   public:
-    StartLock(const std::string& path, std::chrono::milliseconds wait)
-        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR)) {
-        if (fd_ < 0) return;
+    StartLock(std::string path, std::chrono::milliseconds wait) : path_(std::move(path)) {
         const auto end = std::chrono::steady_clock::now() + wait;
-        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0 && (errno == EWOULDBLOCK || errno == EINTR) &&
-               std::chrono::steady_clock::now() < end)
-            ::usleep(2000);
+        while (std::chrono::steady_clock::now() < end) {
+            fd_ =
+                ::open(path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+            if (fd_ < 0) return;
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+                // The holder before may have removed the file while this start waited on it.
+                struct stat held {
+                }, named{};
+                if (::fstat(fd_, &held) == 0 && ::lstat(path_.c_str(), &named) == 0 &&
+                    held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+                    return;
+            } else if (errno != EWOULDBLOCK && errno != EINTR) {
+                break;
+            } else {
+                ::usleep(2000);
+            }
+            release(false);
+        }
+        release(false);
     }
-    ~StartLock() {
-        if (fd_ >= 0) ::close(fd_);
-    }
+    ~StartLock() { release(true); }
     StartLock(const StartLock&) = delete;
     StartLock& operator=(const StartLock&) = delete;
 
   private:
-    int fd_;
+    void release(bool held) {
+        if (fd_ < 0) return;
+        if (held) ::unlink(path_.c_str());
+        ::close(fd_);
+        fd_ = -1;
+    }
+    std::string path_;
+    int fd_ = -1;
 };
 
 // The user's runtime folder is private to the user; the temporary folder is shared, where a
