@@ -147,7 +147,7 @@ void Form::Load() {
     w->sink = this;
     w->fill = hostqt::toQColor(BackColor());
     w->setWindowTitle(QString::fromStdU16String(caption_));
-    if (!iconResource.empty()) w->setWindowIcon(QIcon(QString::fromStdString(":/" + iconResource)));
+    if (!iconResource.empty()) w->setWindowIcon(hostqt::resourceIcon(iconResource));
     const QSize client(hostqt::twipsToLogical(clientWidth), hostqt::twipsToLogical(clientHeight));
     if (fresh && borderStyle == vbFixedSingle) {
         w->setFixedSize(client);

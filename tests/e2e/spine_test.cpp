@@ -68,10 +68,18 @@ bool contains(const std::vector<std::string>& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-TEST(MainWindow, ItsFrameOffersMinimiseAndCloseOnly) {
+TEST(MainWindow, ItsFrameCarriesTheIconAndOffersMinimiseAndCloseOnly) {
     XSession s(1024, 768);
     ASSERT_TRUE(s.startApp());
     const Window w = s.mainWindow();
+    // The icon: width, height, then its first pixels (as many as are read); a picture, not
+    // one colour.
+    const auto icon = s.property(w, "_NET_WM_ICON");
+    ASSERT_GT(icon.size(), 2u);
+    EXPECT_EQ(icon[0], 48u);
+    EXPECT_EQ(icon[1], 48u);
+    EXPECT_NE(std::count(icon.begin() + 2, icon.end(), icon[2]),
+              static_cast<long>(icon.size() - 2));
     // Motif hints: flags, functions, decorations.
     enum : unsigned long { kFunctions = 1, kDecorations = 2 };
     enum : unsigned long { kResize = 2, kMinimise = 8, kMaximise = 16, kClose = 32 };

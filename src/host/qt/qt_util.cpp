@@ -4,7 +4,10 @@
 #include "host/screen.h"
 #include "platform/qt/monitor.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QImageReader>
+#include <QPixmap>
 #include <QScreen>
 #include <cmath>
 
@@ -55,6 +58,15 @@ void registerFonts() {
     if (!QFontDatabase::families().contains("Tahoma"))
         QFont::insertSubstitution("Tahoma", "DejaVu Sans");
     QFont::insertSubstitution("Courier New", "Liberation Mono");
+}
+
+QIcon resourceIcon(const std::string& name) {
+    const QString path = QString::fromStdString(":/" + name);
+    // Told its format and not to guess, the reader uses Qt's own decoder: left to guess, it
+    // loads every image format plugin there is (and the JPEG library behind one) to ask each.
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 } // namespace vx::hostqt

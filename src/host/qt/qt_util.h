@@ -4,6 +4,8 @@
 #include "host/vb_types.h"
 #include <QColor>
 #include <QFont>
+#include <QIcon>
+#include <string>
 
 namespace vx::hostqt {
 
@@ -15,5 +17,7 @@ int twipsToLogical(double twips);
 double logicalToTwips(int px);
 // Makes "Tahoma" and "Courier New" resolve to the faces installed with the program.
 void registerFonts();
+// A window icon from the program's resources, by file name.
+QIcon resourceIcon(const std::string& name);
 
 } // namespace vx::hostqt
