@@ -11,6 +11,7 @@
 #include "platform/qt/display_check.h"
 #include "platform/qt/display_loss.h"
 #include "platform/qt/end_signals.h"
+#include "platform/qt/font_config_preload.h"
 #include "platform/qt/monitor.h"
 #include "platform/qt/screen_colormap.h"
 #include "platform/qt/session_bus.h"
@@ -46,6 +47,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
         std::fprintf(stderr, "%s\n", missing->c_str());
         return 1;
     }
+    std::jthread fontConfig = win::qt::preloadFontConfig();
     QApplication app(argc, argv);
     if (!platforms.empty()) qunsetenv("QT_QPA_PLATFORM"); // not for the programs it starts
     win::qt::meetSessionBusWithoutStartingOne();
@@ -72,6 +74,7 @@ int runProgram(int argc, char** argv, const std::function<void()>& start,
         else
             QCoreApplication::exit(0);
     });
+    if (fontConfig.joinable()) fontConfig.join();
     hostqt::registerFonts();
     win::setKeyboardSource(win::qt::makeDesktopKeyboard());
     win::qt::chooseDesktopFace();
