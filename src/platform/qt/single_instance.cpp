@@ -193,8 +193,8 @@ class StartLock {
             if (fd_ < 0) return;
             if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
                 // The holder before may have removed the file while this start waited on it.
-                struct stat held {
-                }, named{};
+                struct stat held;
+                struct stat named;
                 if (::fstat(fd_, &held) == 0 && ::lstat(path_.c_str(), &named) == 0 &&
                     held.st_dev == named.st_dev && held.st_ino == named.st_ino)
                     return;
