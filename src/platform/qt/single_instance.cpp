@@ -212,9 +212,9 @@ class StartLock {
     StartLock& operator=(const StartLock&) = delete;
 
   private:
-    void release(bool held) {
+    void release(bool removeFile) {
         if (fd_ < 0) return;
-        if (held) ::unlink(path_.c_str());
+        if (removeFile) ::unlink(path_.c_str());
         ::close(fd_);
         fd_ = -1;
     }
